@@ -1,0 +1,56 @@
+# Kavio: the two commands of the README, and the benchmarks.
+#   make run    builds, then opens the program on a demo folder of sample mails
+#   make test   builds, then runs every test, the sanitizer build and the fuzz smoke runs
+#   make bench  builds optimised and runs the benchmarks
+
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+BENCH_BUILD ?= build-bench
+JOBS        ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+DEMO        ?= $(CURDIR)/demo
+
+CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+.PHONY: deps build run test test-unit test-asan test-fuzz bench clean demo
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@rm -rf $(DEMO) && mkdir -p $(DEMO)
+	@$(BUILD)/tools/kavio-make-eml --count 24 --body-kb 4 --seed 7 $(DEMO) >/dev/null
+	@echo "Demo-Ordner: $(DEMO)"
+
+run: demo
+	$(BUILD)/src/cli/kavio-cli preview --date --sender $(DEMO)
+
+test: test-unit test-asan test-fuzz
+
+test-unit: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKAVIO_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
+
+test-fuzz: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKAVIO_FUZZ=ON -DKAVIO_GUI=OFF -DKAVIO_TESTS=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	bash fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bash bench/run-benchmarks.sh $(BENCH_BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEMO)
