@@ -24,7 +24,7 @@ build: deps
 
 demo: build
 	@rm -rf $(DEMO) && mkdir -p $(DEMO)
-	@$(BUILD)/tools/kavio-make-eml --count 24 --body-kb 4 --seed 7 $(DEMO) >/dev/null
+	@$(BUILD)/tools/make-eml/kavio-make-eml --count 24 --body-kb 4 --seed 7 $(DEMO) >/dev/null
 	@echo "Demo-Ordner: $(DEMO)"
 
 run: demo
