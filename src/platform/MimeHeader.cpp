@@ -64,13 +64,14 @@ const QRegularExpression& NullAddress() {
   return pattern;
 }
 
+// A quoted string (RFC 5322 section 3.2.4); text outside US-ASCII as UTF-8 (RFC 6532).
 QByteArray Quoted(const QString& AText) {
-  QByteArray out = "\"";
+  QString out = QStringLiteral("\"");
   for (QChar c : AText) {
-    if (c == QLatin1Char('"') || c == QLatin1Char('\\')) out += '\\';
-    out += static_cast<char>(c.unicode());
+    if (c == QLatin1Char('"') || c == QLatin1Char('\\')) out += QLatin1Char('\\');
+    out += c;
   }
-  return out + "\"";
+  return (out + QLatin1Char('"')).toUtf8();
 }
 
 }  // namespace
@@ -196,7 +197,7 @@ QDateTime ParseRfc5322Date(const QByteArray& AValue) {
   const int day = tokens[0].toInt();
   const int month = MonthOfName(tokens[1]);
   int year = tokens[2].toInt();
-  if (month == 0 || tokens[2].size() > 4) return {};
+  if (month == 0 || tokens[2].size() < 2 || tokens[2].size() > 4) return {};
   if (tokens[2].size() == 2) year += year < 50 ? 2000 : 1900;
   else if (tokens[2].size() == 3) year += 1900;
   const QList<QByteArray> clock = tokens[3].split(':');
@@ -210,7 +211,8 @@ QDateTime ParseRfc5322Date(const QByteArray& AValue) {
   if (tokens.size() >= 5 && !ZoneOffset(tokens[4], offset)) return {};
   const QDate date(year, month, day);
   const QTime time(hour, minute, second);
-  if (!date.isValid() || !time.isValid()) return {};
+  // Years before 1601 (the start of Windows file times) are no mail dates.
+  if (!date.isValid() || !time.isValid() || year < 1601) return {};
   return QDateTime(date, time, Qt::UTC).addSecs(-static_cast<qint64>(offset) * 60);
 }
 
@@ -252,7 +254,10 @@ TMailAddress ParseFirstMailbox(const QByteArray& AValue) {
 }
 
 QByteArray FormatMailDate(const QDateTime& AInstant) {
-  const QDateTime local = AInstant.toLocalTime();
+  QDateTime local = AInstant.toLocalTime();
+  // A zone's local mean time of long ago can be off by seconds, which RFC 5322 cannot write:
+  // then the time is written in UTC.
+  if (local.offsetFromUtc() % 60 != 0) local = AInstant.toUTC();
   const int offset = local.offsetFromUtc() / 60;
   const int absOffset = offset < 0 ? -offset : offset;
   const QString text = QLocale::c().toString(local, QStringLiteral("ddd, dd MMM yyyy HH:mm:ss ")) +

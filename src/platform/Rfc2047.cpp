@@ -159,6 +159,9 @@ bool IsPlainHeaderText(const QString& AText) {
     const char16_t u = c.unicode();
     if (u < 0x20 || u > 0x7E) return false;
   }
+  // Parsers fold white space at the ends and runs of blanks; encoded words keep them.
+  if (AText.startsWith(QLatin1Char(' ')) || AText.endsWith(QLatin1Char(' ')) || AText.contains(QLatin1String("  ")))
+    return false;
   return !AText.contains(QLatin1String("=?"));
 }
 

@@ -18,7 +18,8 @@ QByteArray NormaliseHeaderValue(const QByteArray& AValue);
 // Decodes an unstructured header value (such as Subject) completely.
 QString DecodeUnstructured(const QByteArray& AValue);
 
-// Whether a text can stand in a header as it is: printable US-ASCII and blanks only, no "=?".
+// Whether a text can stand in a header as it is: printable US-ASCII and single blanks inside
+// only, no "=?".
 bool IsPlainHeaderText(const QString& AText);
 
 // The text as a sequence of "=?UTF-8?B?...?=" words, each at most 75 characters, never

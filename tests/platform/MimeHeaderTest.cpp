@@ -46,6 +46,9 @@ TEST(MimeHeader, ParsesFromSubjectDate) {
       {"zone_name_est", "Date: Tue, 3 Feb 2015 09:15:00 EST\n\n", {}, {}, Utc(2015, 2, 3, 14, 15, 0)},
       {"unknown_zone_is_utc", "Date: Tue, 3 Feb 2015 09:15:00 MEZ\n\n", {}, {}, Utc(2015, 2, 3, 9, 15, 0)},
       {"unreadable_date", "Date: gestern\n\n", {}, {}, {}},
+      {"year_before_1601", "Date: 1 Jan 1500 00:00:00 +0000\n\n", {}, {}, {}},
+      {"comment_after_zone", "Date: Tue, 3 Feb 2015 09:15:00 +0100 (CET)\n\n", {}, {}, Utc(2015, 2, 3, 8, 15, 0)},
+      {"dashed_date", "Date: 3-Feb-2015 09:15 +0000\n\n", {}, {}, Utc(2015, 2, 3, 9, 15, 0)},
       {"empty_date", "Date:\n\n", {}, {}, {}},
       {"headers_end_at_empty_line", "Subject: a\n\nFrom: body@x.de\nDate: 1 Jan 2001 00:00:00 +0000\n", {}, "a", {}},
       {"mbox_from_line_skipped", "From nobody Thu Jan  1 00:00:00 1970\nFrom: a@b.c\n\n", {"", "a@b.c"}, {}, {}},
@@ -83,6 +86,7 @@ TEST(MimeHeader, GeneratedBlockReadsBackTheSameValues) {
       {"no_sender", "s", Utc(2001, 1, 1, 0, 0, 0), "", ""},
       {"name_without_address", "s", Utc(2001, 1, 1, 0, 0, 0), "Nur Name", ""},
       {"no_date", "s", QDateTime(), "A", "a@x.de"},
+      {"local_mean_time_long_ago", "s", Utc(1870, 1, 1, 0, 0, 0), "A", "a@x.de"},
       {"empty_subject", "", Utc(2001, 1, 1, 0, 0, 0), "A", "a@x.de"},
   };
   for (const auto& c : cases) {
