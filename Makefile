@@ -13,7 +13,7 @@ DEMO        ?= $(CURDIR)/demo
 
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: deps build run test test-unit test-asan test-fuzz bench clean demo
+.PHONY: deps build run test test-unit test-asan test-fuzz test-package package install bench clean demo
 
 deps:
 	@bash scripts/install-deps.sh
@@ -30,7 +30,7 @@ demo: build
 run: demo
 	$(BUILD)/src/cli/kavio-cli preview --date --sender $(DEMO)
 
-test: test-unit test-asan test-fuzz
+test: test-unit test-package test-asan test-fuzz
 
 test-unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -46,6 +46,19 @@ test-fuzz: deps
 	  -DKAVIO_FUZZ=ON -DKAVIO_GUI=OFF -DKAVIO_TESTS=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	bash fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The Debian package, from the same build.
+package: build
+	cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/kavio_*.deb
+
+# Unpacks the package into a temporary root and runs what it holds from there, so that a file
+# missing from the package fails.
+test-package: package
+	bash scripts/check-package.sh $(BUILD)
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF

@@ -15,7 +15,7 @@ PACKAGES=(
   # running the window without a display, screenshots, time zones
   tzdata xvfb xauth x11-apps imagemagick fonts-dejavu-core
   # packaging checks
-  dpkg-dev fakeroot
+  dpkg-dev fakeroot appstream desktop-file-utils librsvg2-bin man-db
 )
 
 missing=()
