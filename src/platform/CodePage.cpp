@@ -195,7 +195,7 @@ bool DecodeCharset(const QByteArray& AText, const QByteArray& ACharset, QString&
 
 bool IsValidUtf8(const QByteArray& AText) {
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(AText);
+  const QString text = decoder.decode(AText);  // the decoding runs on this conversion
   return !decoder.hasError();
 }
 
