@@ -239,11 +239,15 @@ QByteArray TEmlGenerator::ReceivedChain(const QDateTime& AInstant, const QByteAr
 }
 
 QByteArray TEmlGenerator::Text(qsizetype ABytes, const QByteArray& AEol, bool AHtml) {
+  // The first 16 KiB are fresh random words; beyond that the text repeats its own lines, so
+  // that bodies of megabytes cost no more than copying.
+  constexpr qsizetype FreshBytes = 16 * 1024;
   QByteArray out;
   out.reserve(ABytes + 200);
   if (AHtml) out += "<html><head><meta charset=\"utf-8\"></head><body>" + AEol + "<p>";
+  const qsizetype textStart = out.size();
   qsizetype lineStart = out.size();
-  while (out.size() < ABytes) {
+  while (out.size() < std::min(ABytes, textStart + FreshBytes)) {
     out += Words[Int(0, std::size(Words) - 1)];
     if (out.size() - lineStart > 72) {
       if (AHtml && Chance(20)) out += "</p>" + AEol + "<p>";
@@ -253,23 +257,37 @@ QByteArray TEmlGenerator::Text(qsizetype ABytes, const QByteArray& AEol, bool AH
       out += ' ';
     }
   }
-  out += AEol;
+  if (lineStart != out.size()) {
+    out += AEol;
+    lineStart = out.size();
+  }
+  const QByteArray fresh = out.mid(textStart);
+  while (out.size() < ABytes) {
+    qsizetype take = std::min(fresh.size(), ABytes - out.size());
+    if (take < fresh.size()) {  // whole lines only
+      const qsizetype end = fresh.lastIndexOf(AEol, take - AEol.size());
+      if (end < 0) break;
+      take = end + AEol.size();
+    }
+    out.append(fresh.constData(), take);
+  }
   if (AHtml) out += "</p></body></html>" + AEol;
   return out;
 }
 
 QByteArray TEmlGenerator::Base64Lines(qsizetype ARawBytes, const QByteArray& AEol) {
-  QByteArray raw(ARawBytes, '\0');
+  QList<quint32> words((ARawBytes + 3) / 4);
+  FRandom.fillRange(words.data(), words.size());
+  QByteArray raw(reinterpret_cast<const char*>(words.constData()), ARawBytes);
   const QByteArray pdf = "%PDF-1.4\n";
-  for (qsizetype i = 0; i < raw.size(); i += 4) {
-    const quint32 value = FRandom.generate();
-    for (qsizetype k = 0; k < 4 && i + k < raw.size(); ++k) raw[i + k] = static_cast<char>(value >> (8 * k));
-  }
   raw.replace(0, std::min(pdf.size(), raw.size()), pdf.left(raw.size()));
   const QByteArray encoded = raw.toBase64();
   QByteArray out;
   out.reserve(encoded.size() + encoded.size() / 76 * AEol.size() + 4);
-  for (qsizetype i = 0; i < encoded.size(); i += 76) out += encoded.mid(i, 76) + AEol;
+  for (qsizetype i = 0; i < encoded.size(); i += 76) {
+    out.append(encoded.constData() + i, std::min<qsizetype>(76, encoded.size() - i));
+    out += AEol;
+  }
   return out;
 }
 
