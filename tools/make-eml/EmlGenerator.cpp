@@ -1,5 +1,6 @@
 #include "make-eml/EmlGenerator.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <stdexcept>
@@ -348,35 +349,37 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
                                          : "------------" + Hex(24);
   const QByteArray inner = "----=_Alt_" + Hex(16);
   QByteArray contentType;
-  QByteArray body;
+  // The body in pieces: the big ones are copied once, into AContent at the end.
+  QByteArrayList body;
   const auto textParts = [&](qsizetype ABytes) {
-    QByteArray parts;
     const qsizetype plain = std::max<qsizetype>(ABytes * 2 / 5, 128);
-    parts += "--" + inner + eol + "Content-Type: text/plain; charset=\"utf-8\"" + eol +
-             "Content-Transfer-Encoding: 8bit" + eol + eol + Text(plain, eol, false) + eol;
-    parts += "--" + inner + eol + "Content-Type: text/html; charset=\"utf-8\"" + eol +
-             "Content-Transfer-Encoding: 8bit" + eol + eol + Text(std::max<qsizetype>(ABytes - plain, 128), eol, true) +
-             eol;
-    parts += "--" + inner + "--" + eol;
-    return parts;
+    body << "--" + inner + eol + "Content-Type: text/plain; charset=\"utf-8\"" + eol +
+                "Content-Transfer-Encoding: 8bit" + eol + eol
+         << Text(plain, eol, false) << eol;
+    body << "--" + inner + eol + "Content-Type: text/html; charset=\"utf-8\"" + eol +
+                "Content-Transfer-Encoding: 8bit" + eol + eol
+         << Text(std::max<qsizetype>(ABytes - plain, 128), eol, true) << eol;
+    body << "--" + inner + "--" + eol;
   };
   if (shape <= 4) {
     const qsizetype raw = FOptions.AttachmentKb >= 0 ? qsizetype(FOptions.AttachmentKb) * 1024 : bodyBytes / 3;
     const QByteArray attachment = Base64Lines(raw, eol);
     const QByteArray fileName = "Anlage_" + number + ".pdf";
     contentType = "multipart/mixed;" + eol + "\tboundary=\"" + boundary + "\"";
-    body = "This is a multi-part message in MIME format." + eol + eol + "--" + boundary + eol +
-           "Content-Type: multipart/alternative;" + eol + "\tboundary=\"" + inner + "\"" + eol + eol +
-           textParts(std::max<qsizetype>(bodyBytes - attachment.size(), 256)) + eol + "--" + boundary + eol +
-           "Content-Type: application/pdf; name=\"" + fileName + "\"" + eol + "Content-Transfer-Encoding: base64" +
-           eol + "Content-Disposition: attachment; filename=\"" + fileName + "\"" + eol + eol + attachment + eol +
-           "--" + boundary + "--" + eol;
+    body << "This is a multi-part message in MIME format." + eol + eol + "--" + boundary + eol +
+                "Content-Type: multipart/alternative;" + eol + "\tboundary=\"" + inner + "\"" + eol + eol;
+    textParts(std::max<qsizetype>(bodyBytes - attachment.size(), 256));
+    body << eol + "--" + boundary + eol + "Content-Type: application/pdf; name=\"" + fileName + "\"" + eol +
+                "Content-Transfer-Encoding: base64" + eol + "Content-Disposition: attachment; filename=\"" +
+                fileName + "\"" + eol + eol
+         << attachment << eol + "--" + boundary + "--" + eol;
   } else if (shape <= 7) {
     contentType = "multipart/alternative;" + eol + "\tboundary=\"" + inner + "\"";
-    body = "This is a multi-part message in MIME format." + eol + eol + textParts(bodyBytes);
+    body << "This is a multi-part message in MIME format." + eol + eol;
+    textParts(bodyBytes);
   } else {
     contentType = "text/plain; charset=\"utf-8\"; format=flowed";
-    body = Text(bodyBytes, eol, false);
+    body << Text(bodyBytes, eol, false);
   }
 
   // The header block, in the order of one of three kinds of client.
@@ -417,7 +420,12 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
   }
   header += eol;  // the empty line that ends the header block
 
-  AContent = header + body;
+  qsizetype size = header.size();
+  for (const QByteArray& piece : body) size += piece.size();
+  AContent.clear();
+  AContent.reserve(size);
+  AContent += header;
+  for (const QByteArray& piece : body) AContent += piece;
   mail.Size = AContent.size();
   // The export: a few seconds apart, years after every mail's date.
   mail.FileTime = FExportTime.addSecs(static_cast<qint64>(index) * 3 + Int(0, 2));
