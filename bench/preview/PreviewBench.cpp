@@ -130,8 +130,9 @@ void BM_PreviewScan(benchmark::State& AState) {
   const int count = static_cast<int>(AState.range(0));
   TCorpus& corpus = Corpus(count, static_cast<int>(AState.range(1)));
   const QString folder = corpus.Dir.path();
-  if (Scan(folder).Rows.size() != count) {  // warms the page cache, and checks the folder
-    AState.SkipWithError("the scan did not list every file");
+  // Warms the page cache, and checks that every file was listed and read.
+  if (const rename::TScanResult first = Scan(folder); first.Rows.size() != count || first.UnreadableCount != 0) {
+    AState.SkipWithError("the scan did not read every file");
     return;
   }
   const TMemory memory = ScanMemory(folder);
