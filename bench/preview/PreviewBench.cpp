@@ -12,23 +12,23 @@
 #include "make-eml/EmlGenerator.h"
 #include "rename/PreviewScan.h"
 
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <malloc.h>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -141,7 +141,8 @@ void BM_PreviewScan(benchmark::State& AState) {
     benchmark::DoNotOptimize(result.Rows.size());
   }
   AState.counters["files_per_second"] = benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate);
-  AState.counters["peak_rss"] = benchmark::Counter(memory.Peak, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
+  AState.counters["peak_rss"] =
+      benchmark::Counter(memory.Peak, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
   AState.counters["scan_rss_growth"] =
       benchmark::Counter(memory.Growth, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
 }
@@ -191,8 +192,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     for (const auto& [args, scan] : FScan)
       if (const auto floor = FFloor.find(args); floor != FFloor.end())
-        std::printf("files %s (count/KiB): scan %.0f files/s, floor %.0f files/s, scan/floor %.2f\n", args.c_str(), scan,
-                    floor->second, scan / floor->second);
+        std::printf("files %s (count/KiB): scan %.0f files/s, floor %.0f files/s, scan/floor %.2f\n", args.c_str(),
+                    scan, floor->second, scan / floor->second);
   }
 
  private:

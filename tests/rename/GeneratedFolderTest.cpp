@@ -5,10 +5,10 @@
 #include "make-eml/EmlGenerator.h"
 #include "rename/PreviewScan.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QHash>
 #include <QSet>
-#include <gtest/gtest.h>
 
 using namespace kavio;
 using namespace kavio::rename;

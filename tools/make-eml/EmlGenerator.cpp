@@ -24,15 +24,12 @@ const TSender Senders[] = {
     // Two adjacent B words in one charset: the blank between them is not part of the text.
     {"=?UTF-8?B?SsO8cmdlbg==?= =?UTF-8?B?IE3DvGxsZXI=?= <j.mueller@firma.example>", "Jürgen Müller",
      "j.mueller@firma.example", "Jürgen Müller_"},
-    {"=?ISO-8859-1?B?SvxyZ2Vu?=\n =?ISO-8859-1?B?IEL2aG0=?= <j.boehm@example.de>", "Jürgen Böhm",
-     "j.boehm@example.de", "Jürgen Böhm_"},
-    {"=?ISO-8859-1?Q?Fran=E7ois_L=E9vy?= <f.levy@exemple.fr>", "François Lévy", "f.levy@exemple.fr",
-     "François Lévy_"},
-    {"=?ISO-8859-15?B?SvZyZyBXZWnf?= <joerg.weiss@example.at>", "Jörg Weiß", "joerg.weiss@example.at",
-     "Jörg Weiß_"},
+    {"=?ISO-8859-1?B?SvxyZ2Vu?=\n =?ISO-8859-1?B?IEL2aG0=?= <j.boehm@example.de>", "Jürgen Böhm", "j.boehm@example.de",
+     "Jürgen Böhm_"},
+    {"=?ISO-8859-1?Q?Fran=E7ois_L=E9vy?= <f.levy@exemple.fr>", "François Lévy", "f.levy@exemple.fr", "François Lévy_"},
+    {"=?ISO-8859-15?B?SvZyZyBXZWnf?= <joerg.weiss@example.at>", "Jörg Weiß", "joerg.weiss@example.at", "Jörg Weiß_"},
     {"=?windows-1252?Q?Zo=EB_O=92Brien?= <zoe@example.ie>", "Zoë O’Brien", "zoe@example.ie", "Zoë O’Brien_"},
-    {"=?KOI8-R?B?6dfBziDwxdTSz9c=?= <ivan.petrov@example.ru>", "Иван Петров", "ivan.petrov@example.ru",
-     "Иван Петров_"},
+    {"=?KOI8-R?B?6dfBziDwxdTSz9c=?= <ivan.petrov@example.ru>", "Иван Петров", "ivan.petrov@example.ru", "Иван Петров_"},
     {"=?ISO-2022-JP?B?GyRCOzNFRBsoQiAbJEJCQE86GyhC?= <yamada@example.jp>", "山田 太郎", "yamada@example.jp",
      "山田 太郎_"},
     {"=?Shift_JIS?B?l+mW2CCI6phZ?= <suzuki@example.co.jp>", "鈴木 一郎", "suzuki@example.co.jp", "鈴木 一郎_"},
@@ -89,8 +86,7 @@ const TSubject Subjects[] = {
 };
 
 const char* const DayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-const char* const MonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const MonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Zones as clients write them. Minutes is the offset the text means; RFC 5322 section 4.3
 // reads names other than the RFC 822 ones as +0000, so Read is the offset a reader applies.
@@ -100,35 +96,29 @@ struct TZone {
   int Read;
 };
 
+// clang-format off
 const TZone Zones[] = {
-    {"+0100", 60, 60},
-    {"+0200", 120, 120},
-    {"+0100 (CET)", 60, 60},
-    {"+0200 (CEST)", 120, 120},
-    {"-0500", -300, -300},
-    {"-0700 (PDT)", -420, -420},
-    {"+0530", 330, 330},
-    {"+0900", 540, 540},
-    {"-0000", 0, 0},
-    {"+0000 (UTC)", 0, 0},
-    {"GMT", 0, 0},
-    {"UT", 0, 0},
-    {"EST", -300, -300},
-    {"EDT", -240, -240},
+    {"+0100", 60, 60},          {"+0200", 120, 120},
+    {"+0100 (CET)", 60, 60},    {"+0200 (CEST)", 120, 120},
+    {"-0500", -300, -300},      {"-0700 (PDT)", -420, -420},
+    {"+0530", 330, 330},        {"+0900", 540, 540},
+    {"-0000", 0, 0},            {"+0000 (UTC)", 0, 0},
+    {"GMT", 0, 0},              {"UT", 0, 0},
+    {"EST", -300, -300},        {"EDT", -240, -240},
     {"PST", -480, -480},
-    {"CEST", 120, 0},
-    {"MEZ", 60, 0},
+    {"CEST", 120, 0},           {"MEZ", 60, 0},  // not RFC 822 names: read as +0000
 };
+// clang-format on
 
 const char* const Words[] = {
-    "Sehr",      "geehrte",  "Damen",   "und",      "Herren,",  "anbei",    "erhalten", "Sie",
-    "das",       "Angebot",  "für",     "die",      "Lieferung", "der",     "Büromöbel", "wie",
-    "besprochen.", "Bitte",  "prüfen",  "Sie",      "die",      "Positionen", "und",    "geben",
-    "uns",       "bis",      "Freitag", "Bescheid.", "Mit",     "freundlichen", "Grüßen", "aus",
-    "Köln",      "Straße",   "Größe",   "Menge",    "Preis",    "netto",    "zuzüglich", "Mehrwertsteuer.",
+    "Sehr",        "geehrte", "Damen",   "und",       "Herren,",   "anbei",        "erhalten",  "Sie",
+    "das",         "Angebot", "für",     "die",       "Lieferung", "der",          "Büromöbel", "wie",
+    "besprochen.", "Bitte",   "prüfen",  "Sie",       "die",       "Positionen",   "und",       "geben",
+    "uns",         "bis",     "Freitag", "Bescheid.", "Mit",       "freundlichen", "Grüßen",    "aus",
+    "Köln",        "Straße",  "Größe",   "Menge",     "Preis",     "netto",        "zuzüglich", "Mehrwertsteuer.",
 };
 
-const char* const Hosts[] = {"mail.example.de", "smtp.firma.example", "mx01.provider.example",
+const char* const Hosts[] = {"mail.example.de",  "smtp.firma.example", "mx01.provider.example",
                              "mout.gmx.example", "relay.bank.example", "outbound.shop.example"};
 
 QByteArray Two(int AValue) { return QByteArray::number(AValue).rightJustified(2, '0'); }
@@ -159,8 +149,10 @@ QByteArray PlainDate(const QDateTime& AInstant, int AMinutes) {
 QString ExportedName(const QString& ASubject) {
   QString name;
   for (QChar c : ASubject) {
-    if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32) name += QLatin1Char('_');
-    else name += c;
+    if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
+      name += QLatin1Char('_');
+    else
+      name += c;
   }
   name = name.trimmed();
   while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);  // never a hidden file
@@ -232,7 +224,8 @@ QByteArray TEmlGenerator::ReceivedChain(const QDateTime& AInstant, const QByteAr
     const QByteArray by = Hosts[Int(0, std::size(Hosts) - 1)];
     const QByteArray ip = "192.0.2." + QByteArray::number(Int(1, 254));
     chain += "Received: from " + from + " (" + from + " [" + ip + "])" + AEol + "\tby " + by +
-             (Chance(50) ? " (Postfix) with ESMTPS id " + Hex(10) : " with Microsoft SMTP Server id 15.1." + QByteArray::number(Int(100, 2500))) +
+             (Chance(50) ? " (Postfix) with ESMTPS id " + Hex(10)
+                         : " with Microsoft SMTP Server id 15.1." + QByteArray::number(Int(100, 2500))) +
              AEol + "\tfor <k.berger@empfang.example>; " + PlainDate(at, Chance(50) ? 60 : 0) +
              (Chance(50) ? " (CET)" : "") + AEol;
   }
@@ -306,8 +299,7 @@ QString TEmlGenerator::UniqueFileName(const QString& ASubject, const QString& AS
 TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
   TGeneratedMail mail;
   const int index = FIndex++;
-  mail.CrLf = FOptions.LineEnding == TLineEnding::CrLf ||
-              (FOptions.LineEnding == TLineEnding::Mixed && Chance(70));
+  mail.CrLf = FOptions.LineEnding == TLineEnding::CrLf || (FOptions.LineEnding == TLineEnding::Mixed && Chance(70));
   const QByteArray eol = mail.CrLf ? "\r\n" : "\n";
   const auto fold = [&](const char* AText) {  // table texts fold with "\n "
     QByteArray text(AText);
@@ -345,8 +337,8 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
   // The body and its content type.
   const qsizetype bodyBytes = std::max(256, FOptions.BodyKb * 1024);
   const int shape = Int(0, 9);  // 0-4: text, html and an attachment; 5-7: text and html; 8-9: text
-  const QByteArray boundary = Chance(50) ? "----=_NextPart_000_" + Hex(4) + "_" + Hex(8) + "." + Hex(8)
-                                         : "------------" + Hex(24);
+  const QByteArray boundary =
+      Chance(50) ? "----=_NextPart_000_" + Hex(4) + "_" + Hex(8) + "." + Hex(8) : "------------" + Hex(24);
   const QByteArray inner = "----=_Alt_" + Hex(16);
   QByteArray contentType;
   // The body in pieces: the big ones are copied once, into AContent at the end.
@@ -370,8 +362,8 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
                 "Content-Type: multipart/alternative;" + eol + "\tboundary=\"" + inner + "\"" + eol + eol;
     textParts(std::max<qsizetype>(bodyBytes - attachment.size(), 256));
     body << eol + "--" + boundary + eol + "Content-Type: application/pdf; name=\"" + fileName + "\"" + eol +
-                "Content-Transfer-Encoding: base64" + eol + "Content-Disposition: attachment; filename=\"" +
-                fileName + "\"" + eol + eol
+                "Content-Transfer-Encoding: base64" + eol + "Content-Disposition: attachment; filename=\"" + fileName +
+                "\"" + eol + eol
          << attachment << eol + "--" + boundary + "--" + eol;
   } else if (shape <= 7) {
     contentType = "multipart/alternative;" + eol + "\tboundary=\"" + inner + "\"";
@@ -384,21 +376,22 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
 
   // The header block, in the order of one of three kinds of client.
   QByteArray header;
-  if (Chance(80)) header += "Return-Path: <" + QByteArray(hasFrom && *sender.Address ? sender.Address : "bounce@example.net") + ">" + eol;
+  if (Chance(80))
+    header +=
+        "Return-Path: <" + QByteArray(hasFrom && *sender.Address ? sender.Address : "bounce@example.net") + ">" + eol;
   header += ReceivedChain(instant, eol);
   if (Chance(40))
     header += "DKIM-Signature: v=1; a=rsa-sha256; c=relaxed/relaxed; d=" + host + "; s=mail;" + eol +
-              "\th=from:to:subject:date:message-id:mime-version:content-type;" + eol + "\tbh=" + Hex(43) + "=;" +
-              eol + "\tb=" + Hex(70) + eol + "\t " + Hex(70) + eol + "\t " + Hex(60) + "==" + eol;
+              "\th=from:to:subject:date:message-id:mime-version:content-type;" + eol + "\tbh=" + Hex(43) + "=;" + eol +
+              "\tb=" + Hex(70) + eol + "\t " + Hex(70) + eol + "\t " + Hex(60) + "==" + eol;
   const QByteArray fromLine = hasFrom ? "From: " + fold(sender.Header) + eol : QByteArray();
   const QByteArray dateLine = hasDate ? "Date: " + dateText + eol : QByteArray();
   const QByteArray subjectLine = "Subject: " + subjectHeader + eol;
   const QByteArray mime = "MIME-Version: 1.0" + eol + "Content-Type: " + contentType + eol;
   const bool reply = mail.Subject.startsWith(QStringLiteral("Re: ")) || mail.Subject.startsWith(QStringLiteral("AW: "));
-  const QByteArray references =
-      reply ? "In-Reply-To: <" + Hex(12) + "@" + host + ">" + eol + "References: <" + Hex(12) + "@" + host + ">" + eol +
-                  " <" + Hex(12) + "@" + host + ">" + eol
-            : QByteArray();
+  const QByteArray references = reply ? "In-Reply-To: <" + Hex(12) + "@" + host + ">" + eol + "References: <" +
+                                            Hex(12) + "@" + host + ">" + eol + " <" + Hex(12) + "@" + host + ">" + eol
+                                      : QByteArray();
   switch (Int(0, 2)) {
     case 0:  // Outlook
       header += fromLine + "To: " + to + eol + subjectLine + "Thread-Topic: " + subjectHeader + eol +
@@ -408,9 +401,9 @@ TGeneratedMail TEmlGenerator::Next(QByteArray& AContent) {
       break;
     case 1:  // Thunderbird
       header += "Message-ID: " + messageId + eol + dateLine + mime.left(mime.indexOf("Content-Type")) +
-                "User-Agent: Mozilla/5.0 (X11; Linux x86_64; rv:102.0) Gecko/20100101" + eol +
-                " Thunderbird/102.15.1" + eol + "Content-Language: de-DE" + eol + "To: " + to + eol + references +
-                fromLine + subjectLine + mime.mid(mime.indexOf("Content-Type"));
+                "User-Agent: Mozilla/5.0 (X11; Linux x86_64; rv:102.0) Gecko/20100101" + eol + " Thunderbird/102.15.1" +
+                eol + "Content-Language: de-DE" + eol + "To: " + to + eol + references + fromLine + subjectLine +
+                mime.mid(mime.indexOf("Content-Type"));
       break;
     default:  // a web mailer
       header += dateLine + fromLine + "To: " + to + eol + "Cc: \"Schulz, Petra\" <p.schulz@example.com>," + eol +

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
        QStringLiteral("S")},
       {QStringLiteral("line-endings"), QStringLiteral("crlf (default), lf or mixed."), QStringLiteral("E")},
   });
-  parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("Folder to write into (created when missing)."));
+  parser.addPositionalArgument(QStringLiteral("FOLDER"),
+                               QStringLiteral("Folder to write into (created when missing)."));
   if (!parser.parse(app.arguments())) {
     std::fprintf(stderr, "kavio-make-eml: %s\n", qPrintable(parser.errorText()));
     return 2;
@@ -69,9 +70,12 @@ int main(int argc, char** argv) {
   options.Seed = static_cast<quint32>(seed);
   if (parser.isSet(QStringLiteral("line-endings"))) {
     const QString value = parser.value(QStringLiteral("line-endings")).toLower();
-    if (value == QLatin1String("crlf")) options.LineEnding = TLineEnding::CrLf;
-    else if (value == QLatin1String("lf")) options.LineEnding = TLineEnding::Lf;
-    else if (value == QLatin1String("mixed")) options.LineEnding = TLineEnding::Mixed;
+    if (value == QLatin1String("crlf"))
+      options.LineEnding = TLineEnding::CrLf;
+    else if (value == QLatin1String("lf"))
+      options.LineEnding = TLineEnding::Lf;
+    else if (value == QLatin1String("mixed"))
+      options.LineEnding = TLineEnding::Mixed;
     else {
       std::fputs("kavio-make-eml: --line-endings wants crlf, lf or mixed\n", stderr);
       return 2;
