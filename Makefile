@@ -61,7 +61,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF -DKAVIO_GUI=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bash bench/run-benchmarks.sh $(BENCH_BUILD)
 

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <cerrno>
 #include <iconv.h>
@@ -106,10 +107,61 @@ constexpr TLocaleCodePage PrimaryLanguageCodePages[] = {
     {0x56, 1252},  // Galician
 };
 
+const iconv_t NoIconv = reinterpret_cast<iconv_t>(-1);
+
+// Conversion descriptors to UTF-16LE, kept per thread and charset name. glibc's iconv_open
+// loads the charset's gconv module (dlopen) and iconv_close unloads it again when no other
+// descriptor holds it, so a descriptor per conversion costs a dlopen and a dlclose each time:
+// most of a folder scan's time. Unknown names are remembered too, up to a bound, since a
+// folder of mails can name any number of charsets.
+class TIconvCache {
+ public:
+  TIconvCache() = default;
+  TIconvCache(const TIconvCache&) = delete;
+  TIconvCache& operator=(const TIconvCache&) = delete;
+  ~TIconvCache() {
+    for (const TEntry& entry : FEntries)
+      if (entry.Cd != NoIconv) iconv_close(entry.Cd);
+  }
+
+  // A descriptor in its initial state, or NoIconv when the charset is unknown. AOwned is set
+  // when the caller must close it (the cache is full).
+  iconv_t Open(const char* ACharset, bool& AOwned) {
+    AOwned = false;
+    const QByteArray key = QByteArray(ACharset).toLower();
+    for (const TEntry& entry : FEntries)
+      if (entry.Name == key) {
+        if (entry.Cd != NoIconv) iconv(entry.Cd, nullptr, nullptr, nullptr, nullptr);
+        return entry.Cd;
+      }
+    const iconv_t cd = iconv_open("UTF-16LE", ACharset);
+    if (FEntries.size() >= MaxEntries) {
+      AOwned = cd != NoIconv;
+      return cd;
+    }
+    FEntries.append({key, cd});
+    return cd;
+  }
+
+ private:
+  static constexpr qsizetype MaxEntries = 32;
+  struct TEntry {
+    QByteArray Name;  // lower case
+    iconv_t Cd;
+  };
+  QList<TEntry> FEntries;
+};
+
+iconv_t OpenIconv(const char* ACharset, bool& AOwned) {
+  thread_local TIconvCache cache;
+  return cache.Open(ACharset, AOwned);
+}
+
 // Converts with iconv to UTF-16LE; invalid sequences become U+FFFD and the conversion goes on.
 bool Iconv(const QByteArray& AText, const char* ACharset, QString& AResult) {
-  iconv_t cd = iconv_open("UTF-16LE", ACharset);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  bool owned = false;
+  iconv_t cd = OpenIconv(ACharset, owned);
+  if (cd == NoIconv) return false;
   QByteArray out;
   out.resize(AText.size() * 4 + 16);
   char* in = const_cast<char*>(AText.constData());
@@ -141,7 +193,7 @@ bool Iconv(const QByteArray& AText, const char* ACharset, QString& AResult) {
   }
   // Flush a stateful encoding (ISO-2022-JP) back to its initial state.
   iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
-  iconv_close(cd);
+  if (owned) iconv_close(cd);
   const auto bytes = outPtr - out.data();
   AResult = QString(reinterpret_cast<const QChar*>(out.constData()), static_cast<qsizetype>(bytes / 2));
   return true;
@@ -158,9 +210,10 @@ QByteArray CodePageName(unsigned ACodePage) {
 bool IsCodePageSupported(unsigned ACodePage) {
   const QByteArray name = CodePageName(ACodePage);
   if (name.isEmpty()) return false;
-  iconv_t cd = iconv_open("UTF-16LE", name.constData());
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  iconv_close(cd);
+  bool owned = false;
+  iconv_t cd = OpenIconv(name.constData(), owned);
+  if (cd == NoIconv) return false;
+  if (owned) iconv_close(cd);
   return true;
 }
 

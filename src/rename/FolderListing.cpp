@@ -55,7 +55,11 @@ void SortFileNames(QStringList& ANames, const QLocale& ALocale) {
   };
   std::vector<TKeyed> keyed;
   keyed.reserve(static_cast<size_t>(ANames.size()));
-  for (const QString& name : ANames) keyed.push_back({collator.sortKey(name), name});
+  // Qt's collator of the C locale (LANG=C.UTF-8, as on build machines and in containers)
+  // compares code points, and its sort keys ignore the case setting: fold the case there.
+  const bool codePointCollator = collator.locale().language() == QLocale::C;
+  for (const QString& name : ANames)
+    keyed.push_back({collator.sortKey(codePointCollator ? name.toCaseFolded() : name), name});
   std::sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
     const int c = a.Key.compare(b.Key);
     if (c != 0) return c < 0;

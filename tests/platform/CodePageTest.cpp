@@ -42,3 +42,19 @@ TEST(CodePage, Utf8OrWindows1252) {
   EXPECT_TRUE(DecodeCharset("\xe4", "iso-8859-1", out));
   EXPECT_EQ(out, QStringLiteral(u"ä"));
 }
+
+// Conversion descriptors are kept between calls: each call must start in the initial state, and
+// charsets beyond what is kept still convert.
+TEST(CodePage, EveryConversionStartsAfresh) {
+  QString out;
+  // ISO-2022-JP left shifted into JIS X 0208 ("ESC $ B" without the "ESC ( B" back).
+  ASSERT_TRUE(DecodeCharset("\x1b$B;3", "ISO-2022-JP", out));
+  EXPECT_EQ(out, QStringLiteral(u"山"));
+  ASSERT_TRUE(DecodeCharset("abc", "ISO-2022-JP", out));
+  EXPECT_EQ(out, QStringLiteral("abc"));
+  for (int i = 0; i < 40; ++i)
+    EXPECT_FALSE(DecodeCharset("x", "x-no-such-charset-" + QByteArray::number(i), out)) << i;
+  ASSERT_TRUE(DecodeCharset("\xa4", "ISO-8859-15", out));
+  EXPECT_EQ(out, QStringLiteral(u"€"));
+  EXPECT_EQ(DecodeCodePage("\xcf\xf0", 1251), QStringLiteral(u"Пр"));
+}

@@ -34,6 +34,10 @@ TEST(FolderListing, ListsPlainFilesOnlySortedWithoutCase) {
   ::mkfifo(QFile::encodeName(dir.path() + "/fifo.eml").constData(), 0600);
   EXPECT_EQ(ListMailFiles(dir.path(), "*.eml", QLocale(QStringLiteral("de_DE"))),
             (QStringList{"A.eml", QString(u8"ä.eml"), "b.eml", "c.EML"}));
+  // The C locale too: without regard to case (names equal but for case in code-point order).
+  QStringList names{"b.eml", "a.eml", "B.eml", "Angebot.eml", "AW_ x.eml"};
+  SortFileNames(names, QLocale::c());
+  EXPECT_EQ(names, (QStringList{"a.eml", "Angebot.eml", "AW_ x.eml", "B.eml", "b.eml"}));
   EXPECT_EQ(ListMailFiles(dir.path(), "*.msg"), QStringList{"z.msg"});
   EXPECT_TRUE(ListMailFiles(dir.path() + "/missing", "*.eml").isEmpty());
   EXPECT_TRUE(ListMailFiles(QString(), "*.eml").isEmpty());
