@@ -61,9 +61,17 @@ QString LongTimePattern(const QLocale& ALocale) {
 }
 
 QString DateTimeText(const QDateTime& ALocal, const QLocale& ALocale) {
-  const QString date = ALocale.toString(ALocal.date(), ShortDatePattern(ALocale));
+  // The patterns of the locale last asked for: a scan asks for one locale thousands of times.
+  struct TPatterns {
+    QLocale Locale;
+    QString Date;
+    QString Time;
+  };
+  thread_local TPatterns cached{QLocale::c(), ShortDatePattern(QLocale::c()), LongTimePattern(QLocale::c())};
+  if (cached.Locale != ALocale) cached = {ALocale, ShortDatePattern(ALocale), LongTimePattern(ALocale)};
+  const QString date = ALocale.toString(ALocal.date(), cached.Date);
   if (ALocal.time() == QTime(0, 0)) return date;
-  return date + QLatin1Char(' ') + ALocale.toString(ALocal.time(), LongTimePattern(ALocale));
+  return date + QLatin1Char(' ') + ALocale.toString(ALocal.time(), cached.Time);
 }
 
 QString InstantText(const QDateTime& AInstant, const QLocale& ALocale) {
