@@ -286,4 +286,33 @@ QList<TZipWriter::TEntryInfo> TZipWriter::ReadDirectory(const QString& AArchiveP
   return entries;
 }
 
+QByteArray TZipWriter::ReadEntryData(const QString& AArchivePath, const QString& AName) {
+  int code = 0;
+  zip_t* zip = zip_open(QFile::encodeName(AArchivePath).constData(), ZIP_RDONLY, &code);
+  const auto failure = [&](const QString& AReason) {
+    return TZipError(QStringLiteral("Das Archiv \"%1\" ist nicht lesbar: %2").arg(AArchivePath, AReason));
+  };
+  if (!zip) throw failure(QString::number(code));
+  const QByteArray name = AName.toUtf8();
+  zip_stat_t st;
+  zip_file_t* file = nullptr;
+  if (zip_stat(zip, name.constData(), 0, &st) != 0 || !(file = zip_fopen(zip, name.constData(), 0))) {
+    const QString text = QString::fromLocal8Bit(zip_strerror(zip));
+    zip_discard(zip);
+    throw failure(text);
+  }
+  QByteArray data;
+  char buffer[65536];
+  zip_int64_t got;
+  while ((got = zip_fread(file, buffer, sizeof buffer)) > 0) data.append(buffer, static_cast<qsizetype>(got));
+  const bool ok = got == 0 && zip_fclose(file) == 0;  // zip_fclose reports a wrong CRC
+  if (!ok) {
+    if (got != 0) zip_fclose(file);
+    zip_discard(zip);
+    throw failure(QStringLiteral("Daten von ") + AName);
+  }
+  zip_discard(zip);
+  return data;
+}
+
 }  // namespace kavio::platform

@@ -49,6 +49,9 @@ class TZipWriter {
     QDateTime MTime;
   };
   static QList<TEntryInfo> ReadDirectory(const QString& AArchivePath);
+
+  // The unpacked data of the entry AName (its CRC checked). Throws TZipError.
+  static QByteArray ReadEntryData(const QString& AArchivePath, const QString& AName);
 };
 
 }  // namespace kavio::platform
