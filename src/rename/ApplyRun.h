@@ -72,20 +72,20 @@ struct TApplyResult {
 struct TApplyHooks {
   // true from the Yes on, false when the operation has ended in any way: disables the apply
   // button and holds the folder watcher back (see also TApplyRun::IsRunning).
-  std::function<void(bool ABusy)> Busy;
+  std::function<void(bool ABusy)> Busy = {};
   // The folder goes into the recent-folders list (first step of the run).
-  std::function<void(const QString& AFolder)> AddRecentFolder;
+  std::function<void(const QString& AFolder)> AddRecentFolder = {};
   // The scan the run calls twice, at its start and at its end, in place of its own: the window's
   // ReadFiles, which fills the four panes. Without it the run scans itself.
-  std::function<TScanResult()> ReadFiles;
+  std::function<TScanResult()> ReadFiles = {};
   // After each of the two scans, with its result.
-  std::function<void(const TScanResult& AScan)> Scanned;
+  std::function<void(const TScanResult& AScan)> Scanned = {};
   // After the first scan, before the first file: the new-name and new-time panes are emptied.
-  std::function<void()> ChangeStarted;
+  std::function<void()> ChangeStarted = {};
   // After each file: its new name goes into the new-name pane (not for an unreadable file).
-  std::function<void(const TApplyFile& AFile)> FileDone;
+  std::function<void(const TApplyFile& AFile)> FileDone = {};
   // The run is through and the final scan has run: the completion animation starts.
-  std::function<void(const TApplyResult& AResult)> Finished;
+  std::function<void(const TApplyResult& AResult)> Finished = {};
 };
 
 // Texts of the run.
