@@ -199,9 +199,10 @@ TEST(CliApply, KilledRunsLoseNoMail) {
     for (const auto& [content, times] : seen) EXPECT_EQ(times, 1) << "run " << ARun;
   };
 
-  // Whole runs, with and without the backup, to learn how long they take; then killed runs that
+  // A whole run with the backup to learn how long it takes, and one back; then killed runs that
   // alternate between adding and taking away date and sender, every other pair without the
-  // backup, so that the kills fall into the backup as well as among the renames.
+  // backup: those with it are killed at a random moment of the whole run, those without it
+  // among their renames.
   const auto timed = [&](const QStringList& AArgs) {
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(Wait(Start(AArgs)), cli::ExitOk);
