@@ -265,3 +265,38 @@ TEST_F(ApplyRunTest, OutlookOptionWithoutOutlookChangesNothing) {
   EXPECT_EQ(Files(), (QStringList{"a.msg", "b.msg"}));
   EXPECT_EQ(Time("a.msg"), FileTime);
 }
+
+namespace {
+
+// A dialog that fails: an error of its own inside the guarded block.
+class TFailingReporter : public test::TRecordingReporter {
+ public:
+  void Error(const QString& AText) override {
+    TRecordingReporter::Error(AText);
+    throw std::runtime_error("dialog failed");
+  }
+};
+
+}  // namespace
+
+TEST_F(ApplyRunTest, OtherErrorEndsTheRunAtOnce) {
+  Mail("a.eml", "S <s@x>");
+  Mail("S_a.eml", "S <s@x>", "");  // holds the name "a.eml" wants
+  Mail("b.eml", "S <s@x>");
+  TFailingReporter failing;
+  TApplyRun run(Scan, failing);
+  bool finished = false;
+  QList<bool> busy;
+  run.SetHooks({.Busy = [&](bool ABusy) { busy.append(ABusy); }, .Finished = [&](const TApplyResult&) { finished = true; }});
+  try {
+    run.Execute(Dir.path(), {SenderOnly, false});
+    ADD_FAILURE() << "no error";
+  } catch (const TApplyError& e) {
+    EXPECT_EQ(e.Text(), "Sonstiger Fehler beim Dateizugriff");
+  }
+  EXPECT_FALSE(finished);  // no final scan, no animation
+  EXPECT_EQ(busy, (QList{true, false}));
+  EXPECT_EQ(failing.Texts("status").last(), "");
+  EXPECT_EQ(Files(), (QStringList{"S_a.eml", "a.eml", "b.eml"}));  // the rows after it are untouched
+  EXPECT_EQ(Time("b.eml"), FileTime);
+}
