@@ -25,9 +25,10 @@ const QString ApplyUsageText = QStringLiteral(
     "  --no-backup       kein Backup anlegen\n"
     "  --yes             nicht fragen\n"
     "\n"
-    "Ausgabe je Datei: Ergebnis, alter Name, jetziger Name, neue Zeit, Grund (durch Tabulator\n"
-    "getrennt), am Ende eine Zeile \"summary\". Exit-Status: 0 alle Dateien erledigt, 1 einige\n"
-    "übersprungen oder abgebrochen, 2 falscher Aufruf oder Backup fehlgeschlagen.\n");
+    "Ausgabe je Datei, durch Tabulator getrennt: Ergebnis (renamed, redated, unchanged, skipped),\n"
+    "alter Name, jetziger Name, neue Zeit, Grund; am Ende eine Zeile \"summary\".\n"
+    "Exit-Status: 0 alle Dateien erledigt, 1 einige übersprungen oder abgebrochen,\n"
+    "2 falscher Aufruf oder Backup fehlgeschlagen.\n");
 
 namespace {
 
