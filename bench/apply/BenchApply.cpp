@@ -8,12 +8,12 @@
 #include "rename/BackupArchive.h"
 #include "rename/FolderListing.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,8 +31,8 @@ struct TFolder {
 
   TFolder() {
     QRandomGenerator random(42);
-    static const char* const words[] = {"Angebot", "Rechnung", "Termin", "bitte", "danke", "und", "der", "die",
-                                        "das", "Lieferung", "Grüße", "Projekt", "morgen", "heute", "wir", "Ihnen"};
+    static const char* const words[] = {"Angebot", "Rechnung",  "Termin", "bitte",   "danke",  "und",   "der", "die",
+                                        "das",     "Lieferung", "Grüße",  "Projekt", "morgen", "heute", "wir", "Ihnen"};
     for (int i = 0; i < FileCount; ++i) {
       const QString name = QString("Mail %1.eml").arg(i, 5, 10, QChar('0'));
       QByteArray text = "From: Absender " + QByteArray::number(i % 97) + " <a" + QByteArray::number(i % 97) +
@@ -106,7 +106,8 @@ void BM_RenameAndRedate(benchmark::State& AState) {
   }
   AState.SetItemsProcessed(AState.iterations() * FileCount);
   if (!there)  // back to the names of the listing
-    for (const QString& name : names) platform::RenameNoReplace(folder.Dir.path() + "/x" + name, folder.Dir.path() + "/" + name);
+    for (const QString& name : names)
+      platform::RenameNoReplace(folder.Dir.path() + "/x" + name, folder.Dir.path() + "/" + name);
 }
 
 void BM_Backup(benchmark::State& AState) {

@@ -5,10 +5,10 @@
 #include "platform/FileOps.h"
 #include "rename/ApplyRun.h"
 
+#include <unistd.h>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
-#include <unistd.h>
 
 namespace kavio::cli {
 
@@ -136,7 +136,8 @@ QString ReasonOf(const rename::TApplyFile& AFile) {
 
 int Usage(QTextStream& AErr, const QString& AProblem) {
   AErr << ProgramName << ": " << AProblem << Qt::endl;
-  AErr << QStringLiteral("Aufruf: kavio-cli apply [--kind eml|outlook] [--date] [--sender] [--no-backup] [--yes] ORDNER")
+  AErr << QStringLiteral(
+              "Aufruf: kavio-cli apply [--kind eml|outlook] [--date] [--sender] [--no-backup] [--yes] ORDNER")
        << Qt::endl;
   return ExitUsage;
 }

@@ -1,13 +1,13 @@
 #include "platform/FileOps.h"
 
-#include <QFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace kavio::platform {
 

@@ -4,8 +4,8 @@
 // failure; none throws.
 
 #include <QDateTime>
-#include <cerrno>
 #include <QString>
+#include <cerrno>
 
 namespace kavio::platform {
 

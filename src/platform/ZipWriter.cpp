@@ -2,15 +2,15 @@
 
 #include "platform/FileOps.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <exception>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
-#include <zip.h>
 
 namespace kavio::platform {
 
@@ -239,9 +239,8 @@ void TZipWriter::Write(const QString& AArchivePath, const QList<TZipEntry>& AEnt
   // Read back: every file, in order, with the size that was read from it.
   const QList<TEntryInfo> written = ReadDirectory(QFile::decodeName(temp.Path()));
   if (written.size() != AEntries.size())
-    throw TZipError(WriteFailure(AArchivePath, QStringLiteral("das Archiv hält %1 statt %2 Dateien")
-                                                   .arg(written.size())
-                                                   .arg(AEntries.size())));
+    throw TZipError(WriteFailure(
+        AArchivePath, QStringLiteral("das Archiv hält %1 statt %2 Dateien").arg(written.size()).arg(AEntries.size())));
   for (qsizetype i = 0; i < written.size(); ++i) {
     if (written[i].Name != AEntries[i].Name || written[i].Size != records[static_cast<size_t>(i)].BytesRead)
       throw TZipError(WriteFailure(AArchivePath, AEntries[i].Name + QStringLiteral(": im Archiv falsch abgelegt")));

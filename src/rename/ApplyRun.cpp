@@ -5,9 +5,11 @@
 #include "rename/FileNameScheme.h"
 #include "rename/FolderListing.h"
 
-#include <QFile>
-#include <cerrno>
 #include <sys/stat.h>
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <iterator>
 
 namespace kavio::rename {
 
@@ -26,7 +28,8 @@ QString UnreadableErrorText(const QString& AOldName) {
 }
 
 QString RenameErrorText(const QString& AOldName) {
-  return QStringLiteral("Die Datei \"") + AOldName + QStringLiteral("\" konnte nicht umbenannt werden und wird übersprungen.");
+  return QStringLiteral("Die Datei \"") + AOldName +
+         QStringLiteral("\" konnte nicht umbenannt werden und wird übersprungen.");
 }
 
 QString DateErrorText(const QString& AOldName) {
@@ -60,27 +63,18 @@ QString PathIn(const QString& AFolder, const QString& AName) {
 // long, the file is gone, in use or protected. The rest (an I/O error, a full disk) are system
 // errors of the file access.
 bool IsRenameRefusal(int AErrno) {
-  switch (AErrno) {
-    case EEXIST: case ENOTEMPTY: case ENOENT: case EINVAL: case ENAMETOOLONG: case EACCES: case EPERM:
-    case EBUSY: case EROFS: case ETXTBSY: case EISDIR: case ENOTDIR: case ELOOP: case EXDEV: case EMLINK:
-    case ENOTSUP: case EILSEQ:
-      return true;
-    default:
-      return false;
-  }
+  static constexpr int errors[] = {EEXIST,  ENOTEMPTY, ENOENT,  EINVAL, ENAMETOOLONG, EACCES, EPERM,   EBUSY, EROFS,
+                                   ETXTBSY, EISDIR,    ENOTDIR, ELOOP,  EXDEV,        EMLINK, ENOTSUP, EILSEQ};
+  return std::find(std::begin(errors), std::end(errors), AErrno) != std::end(errors);
 }
 
 // The failures re-dating reports as "the date could not be changed": the file cannot be opened
 // for writing (read-only, protected, held by another program, no longer a plain file) or the
 // time cannot be stored.
 bool IsDateRefusal(int AErrno) {
-  switch (AErrno) {
-    case EACCES: case EPERM: case EROFS: case ETXTBSY: case ENOENT: case ELOOP: case EISDIR: case EINVAL:
-    case EBUSY: case EWOULDBLOCK: case ENXIO: case EOVERFLOW: case ENOTDIR:
-      return true;
-    default:
-      return false;
-  }
+  static constexpr int errors[] = {EACCES, EPERM, EROFS,       ETXTBSY, ENOENT,    ELOOP,  EISDIR,
+                                   EINVAL, EBUSY, EWOULDBLOCK, ENXIO,   EOVERFLOW, ENOTDIR};
+  return std::find(std::begin(errors), std::end(errors), AErrno) != std::end(errors);
 }
 
 // Leaves the run's busy state however the operation ends.

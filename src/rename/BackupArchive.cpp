@@ -8,7 +8,8 @@ namespace kavio::rename {
 const QString BackupStatusText = QStringLiteral("Ein Backup der Emails wird erstellt.");
 
 QString BackupProgressText(const QString& AArchivePath, int APercent) {
-  return QStringLiteral("Ein Backup der Emails wird erstellt in   %1   %2%").arg(AArchivePath, QString::number(APercent));
+  return QStringLiteral("Ein Backup der Emails wird erstellt in   %1   %2%")
+      .arg(AArchivePath, QString::number(APercent));
 }
 
 QString BackupArchivePath(const QString& AFolder, const QDateTime& ALocalNow) {

@@ -4,21 +4,21 @@
 #include "platform/FileTimes.h"
 #include "platform/ZipWriter.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <chrono>
-#include <cstring>
-#include <dirent.h>
 #include <csignal>
-#include <fcntl.h>
-#include <gtest/gtest.h>
+#include <cstring>
 #include <map>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace kavio;
 
@@ -90,14 +90,16 @@ TEST(CliApply, RenamesRedatesAndSummarises) {
   Mail(dir.path(), "Hans_b.eml", "Hans <h@x.de>");
   const TRun run = Apply({"--sender", "--yes", "--no-backup", dir.path()});
   EXPECT_EQ(run.Status, cli::ExitOk) << run.Err.toStdString();
-  EXPECT_EQ(run.Out, "renamed\tAngebot.eml\tHans_Angebot.eml\t2015-02-03T09:15:00+01:00\t\n"
-                     "redated\tHans_b.eml\tHans_b.eml\t2015-02-03T09:15:00+01:00\t\n"
-                     "summary\tfiles=2\trenamed=1\tredated=1\tunchanged=0\tskipped=0\n");
+  EXPECT_EQ(run.Out,
+            "renamed\tAngebot.eml\tHans_Angebot.eml\t2015-02-03T09:15:00+01:00\t\n"
+            "redated\tHans_b.eml\tHans_b.eml\t2015-02-03T09:15:00+01:00\t\n"
+            "summary\tfiles=2\trenamed=1\tredated=1\tunchanged=0\tskipped=0\n");
   EXPECT_EQ(Files(dir.path()), (QStringList{"Hans_Angebot.eml", "Hans_b.eml"}));
 
   // Again: nothing left to do.
   const TRun again = Apply({"--sender", "--yes", "--no-backup", dir.path()});
-  EXPECT_TRUE(again.Out.endsWith("summary\tfiles=2\trenamed=0\tredated=0\tunchanged=2\tskipped=0\n")) << again.Out.toStdString();
+  EXPECT_TRUE(again.Out.endsWith("summary\tfiles=2\trenamed=0\tredated=0\tunchanged=2\tskipped=0\n"))
+      << again.Out.toStdString();
 }
 
 TEST(CliApply, AsksFirstAndTellsSkippedFiles) {
@@ -114,7 +116,8 @@ TEST(CliApply, AsksFirstAndTellsSkippedFiles) {
 
   const TRun yes = Apply({"--date", dir.path()}, "j\n");
   EXPECT_EQ(yes.Status, cli::ExitSomeFailed);
-  EXPECT_TRUE(yes.Out.contains("skipped\tro.eml\t20150203_ro.eml\t\tdate failed: read-only\n")) << yes.Out.toStdString();
+  EXPECT_TRUE(yes.Out.contains("skipped\tro.eml\t20150203_ro.eml\t\tdate failed: read-only\n"))
+      << yes.Out.toStdString();
   EXPECT_TRUE(yes.Err.contains("Fehler: Das Datum der Datei \"ro.eml\" konnte nicht geändert werden"));
   const QStringList archives = QDir(dir.path()).entryList({"*_EmailBackup.zip"}, QDir::Files);
   ASSERT_EQ(archives.size(), 1);
@@ -164,10 +167,11 @@ TEST(CliApply, KilledRunsLoseNoMail) {
     const QString sender = QString("Absender %1").arg(i % 7);
     QByteArray body;
     const int lines = 20 + static_cast<int>(random.bounded(200));
-    for (int l = 0; l < lines; ++l) body += "Zeile " + QByteArray::number(random.generate()) + " der Mail " + old.toUtf8() + "\r\n";
-    const QByteArray text = "From: " + sender.toUtf8() + " <a" + QByteArray::number(i % 7) + "@x.de>\r\nDate: " +
-                            QByteArray::number(day) + " Feb 2015 12:00:00 +0000\r\nSubject: " + old.toUtf8() +
-                            "\r\n\r\n" + body;
+    for (int l = 0; l < lines; ++l)
+      body += "Zeile " + QByteArray::number(random.generate()) + " der Mail " + old.toUtf8() + "\r\n";
+    const QByteArray text = "From: " + sender.toUtf8() + " <a" + QByteArray::number(i % 7) +
+                            "@x.de>\r\nDate: " + QByteArray::number(day) +
+                            " Feb 2015 12:00:00 +0000\r\nSubject: " + old.toUtf8() + "\r\n\r\n" + body;
     test::WriteFile(dir.path(), old, text);
     names[text] = {old, QString("201502%1_%2_%3").arg(day, 2, 10, QChar('0')).arg(sender, old)};
   }
@@ -182,7 +186,8 @@ TEST(CliApply, KilledRunsLoseNoMail) {
         const QByteArray content = Content(path);
         const auto found = names.find(content);
         ASSERT_NE(found, names.end()) << "run " << ARun << ": changed content in " << name.toStdString();
-        EXPECT_TRUE(name == found->second.first || name == found->second.second) << "run " << ARun << ": " << name.toStdString();
+        EXPECT_TRUE(name == found->second.first || name == found->second.second)
+            << "run " << ARun << ": " << name.toStdString();
         ++seen[content];
         newCount += name == found->second.second;
       } else if (name.endsWith("_EmailBackup.zip")) {
@@ -224,7 +229,9 @@ TEST(CliApply, KilledRunsLoseNoMail) {
   };
   for (int run = 1; run <= 30; ++run) {
     QStringList args{"apply", "--yes"};
-    if (run % 2 == 1) args << "--date" << "--sender";
+    if (run % 2 == 1)
+      args << "--date"
+           << "--sender";
     const bool backup = run % 4 < 2;
     if (!backup) args << "--no-backup";
     args << dir.path();
@@ -253,5 +260,6 @@ TEST(CliApply, KilledRunsLoseNoMail) {
   EXPECT_GT(mixed, 0) << "no run was killed among its renames";
   // A run to the end completes it.
   ASSERT_EQ(Wait(Start({"apply", "--yes", "--date", "--sender", "--no-backup", dir.path()})), cli::ExitOk);
-  for (const auto& [content, name] : names) EXPECT_TRUE(QFile::exists(dir.path() + "/" + name.second)) << name.second.toStdString();
+  for (const auto& [content, name] : names)
+    EXPECT_TRUE(QFile::exists(dir.path() + "/" + name.second)) << name.second.toStdString();
 }

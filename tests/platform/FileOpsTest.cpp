@@ -2,13 +2,13 @@
 #include "platform/FileOps.h"
 #include "platform/FileTimes.h"
 
-#include <QDir>
-#include <QFile>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 
 using namespace kavio;
 
@@ -38,7 +38,8 @@ class FileOps : public ::testing::Test {
 TEST(FileOpsNames, PlainFileNames) {
   for (const char* bad : {"", ".", "..", "/", "a/b", "../x"}) EXPECT_FALSE(platform::IsPlainFileName(bad)) << bad;
   EXPECT_FALSE(platform::IsPlainFileName(QString("a") + QChar(u'\0') + "b"));
-  for (const char* good : {"a.eml", "...", ".hidden", "a b:c*?.eml"}) EXPECT_TRUE(platform::IsPlainFileName(good)) << good;
+  for (const char* good : {"a.eml", "...", ".hidden", "a b:c*?.eml"})
+    EXPECT_TRUE(platform::IsPlainFileName(good)) << good;
 }
 
 TEST_F(FileOps, RenameNeverReplaces) {
@@ -99,6 +100,7 @@ TEST_F(FileOps, RefusedFilesKeepTheirTime) {
   };
   for (const auto& c : cases) EXPECT_EQ(platform::SetLastWriteTime(c.Path, c.Instant), c.Error) << c.Name;
   ::close(lockFd);
-  for (const QString& path : {readOnly, target, locked}) EXPECT_EQ(platform::LastWriteTime(path), Old) << path.toStdString();
+  for (const QString& path : {readOnly, target, locked})
+    EXPECT_EQ(platform::LastWriteTime(path), Old) << path.toStdString();
   EXPECT_EQ(platform::SetLastWriteTime(locked, Mail), 0);  // the lock is gone
 }

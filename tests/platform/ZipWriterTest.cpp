@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 #include "platform/ZipWriter.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace kavio;
 using platform::TZipWriter;
@@ -46,7 +46,7 @@ TEST_F(ZipWriter, WritesEveryFileWithSizeTimeAndRisingProgress) {
     EXPECT_EQ(TZipWriter::ReadEntryData(Path("a.zip"), files[i].first), files[i].second);
   }
   EXPECT_LT(QFileInfo(Path("a.zip")).size(), big.size() / 2);  // deflated
-  EXPECT_EQ(Files(), QStringList{"a.zip"});                      // no temporary file left
+  EXPECT_EQ(Files(), QStringList{"a.zip"});                    // no temporary file left
 }
 
 TEST_F(ZipWriter, FailuresLeaveNoArchive) {
@@ -56,9 +56,10 @@ TEST_F(ZipWriter, FailuresLeaveNoArchive) {
   EXPECT_THROW(TZipWriter::Write(Path("x.zip"), missing), platform::TZipError);
   EXPECT_THROW(TZipWriter::Write(Path("x.zip"), {}), platform::TZipError);
   EXPECT_THROW(TZipWriter::Write(Path("no/such/folder.zip"), good), platform::TZipError);
-  EXPECT_THROW(TZipWriter::Write(Path("x.zip"), good, [](int APercent) {
-                 if (APercent > 0) throw std::runtime_error("stop");
-               }),
+  EXPECT_THROW(TZipWriter::Write(Path("x.zip"), good,
+                                 [](int APercent) {
+                                   if (APercent > 0) throw std::runtime_error("stop");
+                                 }),
                std::runtime_error);
   EXPECT_EQ(Files(), QStringList{"a.eml"});
 

@@ -4,10 +4,10 @@
 #include "platform/ZipWriter.h"
 #include "rename/ApplyRun.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <QDir>
+#include <QFile>
 
 using namespace kavio;
 using namespace kavio::rename;
@@ -21,12 +21,14 @@ QByteArray Content(const QString& APath) {
 
 class ApplyRunTest : public ::testing::Test {
  protected:
-  ApplyRunTest() : ViewMail(&Reporter), Scan(ViewMail, Reporter, QLocale(QStringLiteral("de_DE"))), Run(Scan, Reporter) {
+  ApplyRunTest()
+      : ViewMail(&Reporter), Scan(ViewMail, Reporter, QLocale(QStringLiteral("de_DE"))), Run(Scan, Reporter) {
     Run.SetClock([] { return QDateTime(QDate(2015, 1, 31), QTime(14, 25, 1)); });
   }
 
   // A mail with sender and date (none when ADate is empty), last written at FileTime.
-  QString Mail(const QString& AName, const QByteArray& AFrom, const QByteArray& ADate = "Tue, 3 Feb 2015 09:15:00 +0100") {
+  QString Mail(const QString& AName, const QByteArray& AFrom,
+               const QByteArray& ADate = "Tue, 3 Feb 2015 09:15:00 +0100") {
     QByteArray header = "From: " + AFrom + "\r\n";
     if (!ADate.isEmpty()) header += "Date: " + ADate + "\r\n";
     const QString path = test::WriteFile(Dir.path(), AName, header + "\r\nText of " + AName.toUtf8() + "\r\n");
@@ -90,8 +92,9 @@ TEST_F(ApplyRunTest, ReadOnlyFileIsRenamedButKeepsItsTime) {
   EXPECT_EQ(Files(), (QStringList{"S_nodate.eml", "S_ro.eml", "same.eml"}));
   EXPECT_EQ(Time("S_ro.eml"), FileTime);
   EXPECT_EQ(Time("S_nodate.eml"), FileTime);
-  EXPECT_EQ(Reporter.Texts("error"),
-            QStringList{"Das Datum der Datei \"ro.eml\" konnte nicht geändert werden und die Datei wird übersprungen."});
+  EXPECT_EQ(
+      Reporter.Texts("error"),
+      QStringList{"Das Datum der Datei \"ro.eml\" konnte nicht geändert werden und die Datei wird übersprungen."});
 }
 
 TEST_F(ApplyRunTest, VanishedFileIsReportedAndTheRunGoesOn) {
@@ -133,7 +136,9 @@ TEST_F(ApplyRunTest, OperationTellsItsStepsInOrder) {
   QStringList steps;
   TApplyHooks hooks;
   hooks.Busy = [&](bool ABusy) { steps << (ABusy ? "busy" : "idle") + QString(Run.IsRunning() ? "+" : "-"); };
-  hooks.AddRecentFolder = [&](const QString& AFolder) { steps << "recent " + QString(AFolder == Dir.path() ? "ok" : AFolder); };
+  hooks.AddRecentFolder = [&](const QString& AFolder) {
+    steps << "recent " + QString(AFolder == Dir.path() ? "ok" : AFolder);
+  };
   hooks.Scanned = [&](const TScanResult& AScan) { steps << "scan " + QString::number(AScan.Rows.size()); };
   hooks.ChangeStarted = [&] { steps << "change"; };
   hooks.FileDone = [&](const TApplyFile& AFile) { steps << AFile.NewName; };
@@ -207,7 +212,9 @@ namespace {
 class TFakeItem : public platform::IAutomationObject {
  public:
   explicit TFakeItem(QVariantMap AProps) : FProps(std::move(AProps)) {}
-  QVariant CallMethod(const QString& AName, QVariantList&) override { throw platform::TAutomationError(AName.toStdString()); }
+  QVariant CallMethod(const QString& AName, QVariantList&) override {
+    throw platform::TAutomationError(AName.toStdString());
+  }
   QVariant GetProperty(const QString& AName) override { return FProps.value(AName); }
 
  private:
@@ -233,8 +240,8 @@ class TFakeOutlook : public platform::IAutomationObject, public platform::IAutom
 TEST_F(ApplyRunTest, UnreadableFileGivesThreeDialogs) {
   auto outlook = std::make_shared<TFakeOutlook>();
   outlook->Self = outlook;
-  outlook->Items["a.msg"] = {{"Subject", "Hallo"}, {"SenderName", "Anna"}, {"SenderEmailAddress", "a@x"},
-                             {"ReceivedTime", MailTime}};
+  outlook->Items["a.msg"] = {
+      {"Subject", "Hallo"}, {"SenderName", "Anna"}, {"SenderEmailAddress", "a@x"}, {"ReceivedTime", MailTime}};
   outlook->Items["Anna_a.msg"] = outlook->Items["a.msg"];  // the final scan reads it under its new name
   platform::RegisterAutomationServer(extract::OutlookProgId, outlook);
   Mail("a.msg", "");
@@ -259,8 +266,8 @@ TEST_F(ApplyRunTest, OutlookOptionWithoutOutlookChangesNothing) {
   EXPECT_TRUE(result.OutlookMissing);
   EXPECT_EQ(Outcomes(result), (QList{TApplyOutcome::Unreadable, TApplyOutcome::Unreadable}));
   const QString noConnection = "Es konnte keine Verbindung zu Outlook hergestellt werden-";
-  EXPECT_EQ(Reporter.Texts("error"), (QStringList{noConnection, UnreadableErrorText("a.msg"),
-                                                  UnreadableErrorText("b.msg"), noConnection}));
+  EXPECT_EQ(Reporter.Texts("error"),
+            (QStringList{noConnection, UnreadableErrorText("a.msg"), UnreadableErrorText("b.msg"), noConnection}));
   EXPECT_EQ(Reporter.Texts("warning"), (QStringList{OutlookMissingWarning, OutlookMissingWarning}));
   EXPECT_EQ(Files(), (QStringList{"a.msg", "b.msg"}));
   EXPECT_EQ(Time("a.msg"), FileTime);
@@ -287,7 +294,8 @@ TEST_F(ApplyRunTest, OtherErrorEndsTheRunAtOnce) {
   TApplyRun run(Scan, failing);
   bool finished = false;
   QList<bool> busy;
-  run.SetHooks({.Busy = [&](bool ABusy) { busy.append(ABusy); }, .Finished = [&](const TApplyResult&) { finished = true; }});
+  run.SetHooks(
+      {.Busy = [&](bool ABusy) { busy.append(ABusy); }, .Finished = [&](const TApplyResult&) { finished = true; }});
   try {
     run.Execute(Dir.path(), {SenderOnly, false});
     ADD_FAILURE() << "no error";

@@ -2,10 +2,10 @@
 #include "platform/ZipWriter.h"
 #include "rename/BackupArchive.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 
 using namespace kavio;
 using namespace kavio::rename;
