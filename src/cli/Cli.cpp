@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/ApplyCommand.h"
 #include "extract/TFormViewMail.h"
 #include "rename/PreviewScan.h"
 
@@ -176,7 +177,7 @@ int RunCli(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
   if (AArgs.isEmpty()) return Usage(AErr, QStringLiteral("kein Befehl angegeben"));
   const QString& command = AArgs.first();
   if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-    AOut << UsageText;
+    AOut << UsageText << ApplyUsageText;
     return ExitOk;
   }
   if (command == QLatin1String("--version")) {
@@ -184,6 +185,7 @@ int RunCli(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
     return ExitOk;
   }
   if (command == QLatin1String("preview")) return RunPreview(AArgs.mid(1), AOut, AErr);
+  if (command == QLatin1String("apply")) return RunApply(AArgs.mid(1), AOut, AErr);
   return Usage(AErr, QStringLiteral("unbekannter Befehl: ") + command);
 }
 
