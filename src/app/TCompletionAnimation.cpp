@@ -31,6 +31,7 @@ int TCompletionAnimation::StepSize(int AH, int AK) {
 
 void TCompletionAnimation::SetSide(int ASide) {
   JvGIFAnimator1->resize(ASide, ASide);
+  if (OnStep) OnStep(ASide);
   JvGIFAnimator1->repaint();
   QCoreApplication::processEvents();
   QThread::msleep(StepMs);

@@ -32,6 +32,9 @@ class TCompletionAnimation : public QObject {
   // half going to the even number.
   static int StepSize(int AH, int AK);
 
+  // Told the side of the square at every step (for tests).
+  std::function<void(int)> OnStep;
+
   QLabel* JvGIFAnimator1;
   QMovie* Movie;
   QTimer* TimerAnimation;
