@@ -3,7 +3,9 @@
 #include "app/AutoCrLF.h"
 #include "app/TFormMain.h"
 
+#include <QHelpEvent>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace kavio::app {
 
@@ -45,13 +47,33 @@ const THint DesignedHints[] = {
     {"ListBox4", u"Liste mit den neuen Zeiten."},
 };
 
+// Shows a wrapped hint without its carriage returns: the lines of a hint are joined by LF CR,
+// and Qt would draw each CR as a blank at the start of the next line.
+class THintShower : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* AWatched, QEvent* AEvent) override {
+    auto* control = qobject_cast<QWidget*>(AWatched);
+    if (AEvent->type() != QEvent::ToolTip || !control || !control->toolTip().contains(QLatin1Char('\r')))
+      return false;
+    const auto* help = static_cast<QHelpEvent*>(AEvent);
+    QToolTip::showText(help->globalPos(), QString(control->toolTip()).remove(QLatin1Char('\r')), control, {},
+                       control->toolTipDuration());
+    return true;
+  }
+};
+
 }  // namespace
 
 void TFormMain::SetDesignedHints() {
+  auto* shower = new THintShower(this);
   for (const THint& hint : DesignedHints) {
     if (auto* control = findChild<QWidget*>(QLatin1String(hint.Control))) {
       control->setToolTip(QString::fromUtf16(hint.Text));
       control->setToolTipDuration(HintHideMs);
+      control->installEventFilter(shower);
     }
   }
 }

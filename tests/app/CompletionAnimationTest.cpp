@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/TCompletionAnimation.h"
 
+#include <QImageReader>
 #include <QMovie>
 
 using namespace kavio;
@@ -24,17 +25,20 @@ TEST(CompletionAnimationTest, StepSizesRoundHalfToEven) {
 }
 
 TEST(CompletionAnimationTest, TheLoopingPicture) {
-  QMovie movie(QStringLiteral(":/kavio/ComplAnim.gif"));
-  ASSERT_TRUE(movie.isValid());
-  EXPECT_EQ(movie.frameCount(), 15);
-  EXPECT_EQ(movie.loopCount(), -1);  // for ever
-  int loopMs = 0;
-  for (int i = 0; i < movie.frameCount(); ++i) {
-    ASSERT_TRUE(movie.jumpToFrame(i));
-    EXPECT_EQ(movie.currentImage().size(), QSize(128, 128));
-    loopMs += movie.nextFrameDelay();
+  QImageReader reader(QStringLiteral(":/kavio/ComplAnim.gif"));
+  ASSERT_TRUE(reader.canRead());
+  EXPECT_EQ(reader.imageCount(), 15);
+  EXPECT_EQ(reader.loopCount(), -1);  // for ever
+  int frames = 0, loopMs = 0;
+  QImage frame;
+  while (reader.read(&frame)) {
+    EXPECT_EQ(frame.size(), QSize(128, 128));
+    loopMs += reader.nextImageDelay();
+    ++frames;
   }
+  EXPECT_EQ(frames, 15);
   EXPECT_EQ(loopMs, 1900);
+  EXPECT_TRUE(QMovie(QStringLiteral(":/kavio/ComplAnim.gif")).isValid());
 }
 
 TEST_F(FormMainTest, AnimationGrowsThenShrinks) {

@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
   ::setenv("TZ", "Europe/Berlin", 1);
   ::tzset();
+  // Also when ctest lists the tests, which it does without the tests' environment.
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kavio::app::TApplication app(argc, argv);
   QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
   ::testing::InitGoogleTest(&argc, argv);
