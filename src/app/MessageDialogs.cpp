@@ -98,8 +98,7 @@ TDialogHook SetDialogHook(TDialogHook AHook) {
   return old;
 }
 
-TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgDlgBtn>& AButtons,
-                      TMsgDlgBtn ADefault) {
+TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgDlgBtn>& AButtons, TMsgDlgBtn ADefault) {
   TDialogRequest request;
   request.Type = AType;
   request.Title = DialogTitle(AType);

@@ -34,8 +34,7 @@ TDialogHook SetDialogHook(TDialogHook AHook);
 
 // Shows a modal dialog of a kind with the given buttons; returns the button chosen, ADefault
 // when the dialog was closed otherwise.
-TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgDlgBtn>& AButtons,
-                      TMsgDlgBtn ADefault);
+TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgDlgBtn>& AButtons, TMsgDlgBtn ADefault);
 // A warning, an error or an information with one OK button.
 void ShowWarning(const QString& AText);
 void ShowError(const QString& AText);

@@ -44,8 +44,6 @@ void TFormMain::showEvent(QShowEvent* AEvent) {
   FormShow();
 }
 
-void TFormMain::FormShow() {
-  WrapHints();
-}
+void TFormMain::FormShow() { WrapHints(); }
 
 }  // namespace kavio::app

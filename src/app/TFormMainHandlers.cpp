@@ -69,8 +69,9 @@ void TFormMain::SpeedButton1Click() {
 }
 
 void TFormMain::ButtonDoItClick() {
-  ShowInformation(QStringLiteral("Das Durchführen der Änderungen ist in dieser Fassung noch nicht enthalten. "
-                                 "Es wurde nichts geändert."));
+  ShowInformation(
+      QStringLiteral("Das Durchführen der Änderungen ist in dieser Fassung noch nicht enthalten. "
+                     "Es wurde nichts geändert."));
 }
 
 }  // namespace kavio::app

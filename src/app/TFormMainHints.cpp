@@ -56,8 +56,7 @@ class THintShower : public QObject {
  protected:
   bool eventFilter(QObject* AWatched, QEvent* AEvent) override {
     auto* control = qobject_cast<QWidget*>(AWatched);
-    if (AEvent->type() != QEvent::ToolTip || !control || !control->toolTip().contains(QLatin1Char('\r')))
-      return false;
+    if (AEvent->type() != QEvent::ToolTip || !control || !control->toolTip().contains(QLatin1Char('\r'))) return false;
     const auto* help = static_cast<QHelpEvent*>(AEvent);
     QToolTip::showText(help->globalPos(), QString(control->toolTip()).remove(QLatin1Char('\r')), control, {},
                        control->toolTipDuration());

@@ -80,8 +80,9 @@ void TFormMain::CreateControls() {
 
   JvGroupBox1 = Named(new QGroupBox(QStringLiteral("Dateinamen ergänzen"), GroupBox1), "JvGroupBox1");
   place(JvGroupBox1, 3, 16, 322, 83);
-  CheckBoxPreString = Named(new QCheckBox(QStringLiteral("Jahr, Monat und Tag dem Dateinamen voranstellen"), JvGroupBox1),
-                            "CheckBoxPreString");
+  CheckBoxPreString =
+      Named(new QCheckBox(QStringLiteral("Jahr, Monat und Tag dem Dateinamen voranstellen"), JvGroupBox1),
+            "CheckBoxPreString");
   place(CheckBoxPreString, 2, 16, 303, 17);
   CheckBoxAbsender =
       Named(new QCheckBox(QStringLiteral("den Absender dem Dateinamen voranstellen"), JvGroupBox1), "CheckBoxAbsender");
@@ -131,9 +132,9 @@ void TFormMain::CreateControls() {
 }
 
 void TFormMain::SetTabOrder() {
-  const QList<QWidget*> order = {JvDirectoryEditSrc,    ButtonDoIt,       JvRadioButtonEml, JvRadioButtonMsg_OxMsg,
-                                 CheckBoxPreString,     CheckBoxAbsender, CheckBoxBackup,   JvRadioButtonMsg_Outlook,
-                                 FileListBox1,          Panes->ListBox2,  Panes->ListBox3,  Panes->ListBox4};
+  const QList<QWidget*> order = {JvDirectoryEditSrc, ButtonDoIt,       JvRadioButtonEml, JvRadioButtonMsg_OxMsg,
+                                 CheckBoxPreString,  CheckBoxAbsender, CheckBoxBackup,   JvRadioButtonMsg_Outlook,
+                                 FileListBox1,       Panes->ListBox2,  Panes->ListBox3,  Panes->ListBox4};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

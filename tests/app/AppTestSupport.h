@@ -7,9 +7,9 @@
 #include "app/TFormMain.h"
 #include "extract/TFormViewMail.h"
 
+#include <gtest/gtest.h>
 #include <QListWidget>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace kavio::test {
 

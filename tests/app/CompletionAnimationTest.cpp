@@ -13,13 +13,11 @@ TEST(CompletionAnimationTest, StepSizesRoundHalfToEven) {
     int H, K, Side;
   } const cases[] = {
       {"first_step_of_120", 120, 1, 2},  // 2.4
-      {"half_way", 120, 25, 60},
-      {"full_grown", 120, 50, 120},
-      {"gone", 120, 0, 0},
-      {"half_down_to_even", 125, 1, 2},     // 2.5
-      {"half_up_to_even", 125, 3, 8},       // 7.5
-      {"half_down_again", 125, 5, 12},      // 12.5
-      {"more_than_half", 120, 49, 118},     // 117.6
+      {"half_way", 120, 25, 60},        {"full_grown", 120, 50, 120}, {"gone", 120, 0, 0},
+      {"half_down_to_even", 125, 1, 2},  // 2.5
+      {"half_up_to_even", 125, 3, 8},    // 7.5
+      {"half_down_again", 125, 5, 12},   // 12.5
+      {"more_than_half", 120, 49, 118},  // 117.6
   };
   for (const auto& c : cases) EXPECT_EQ(TCompletionAnimation::StepSize(c.H, c.K), c.Side) << c.Name;
 }

@@ -17,7 +17,8 @@ TEST(AutoCrLFTest, Table) {
       {"exactly_60_left", "Die Liste zeigt alle Dateien des Ordners mit der Endung eml.",
        "Die Liste zeigt alle Dateien des Ordners mit der Endung\n\reml."},
       {"lines_joined_by_lf_cr",
-       u8"Sie können den Dateinamen das Datum in der Form JJJJMMTT_ voranstellen oder diese Markierung wieder enfernen.",
+       u8"Sie können den Dateinamen das Datum in der Form JJJJMMTT_ voranstellen oder diese Markierung wieder "
+       u8"enfernen.",
        u8"Sie können den Dateinamen das Datum in der Form JJJJMMTT_\n\rvoranstellen oder diese Markierung wieder "
        u8"enfernen."},
       // A run of 60 or more characters without a blank is broken after 60 characters.

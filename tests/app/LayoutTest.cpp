@@ -32,7 +32,8 @@ const TPlace Layout[] = {
     {"PanelCenter", "QFrame", "FormMain", 0, 41, 1018, 545, nullptr, -1},
     {"GroupBox1", "QGroupBox", "PanelCenter", 0, 0, 1018, 120, u"Optionen", -1},
     {"JvGroupBox1", "QGroupBox", "GroupBox1", 3, 16, 322, 83, u"Dateinamen ergänzen", -1},
-    {"CheckBoxPreString", "QCheckBox", "JvGroupBox1", 2, 16, 303, 17, u"Jahr, Monat und Tag dem Dateinamen voranstellen", 0},
+    {"CheckBoxPreString", "QCheckBox", "JvGroupBox1", 2, 16, 303, 17,
+     u"Jahr, Monat und Tag dem Dateinamen voranstellen", 0},
     {"CheckBoxAbsender", "QCheckBox", "JvGroupBox1", 2, 39, 303, 17, u"den Absender dem Dateinamen voranstellen", 0},
     {"CheckBoxBackup", "QCheckBox", "JvGroupBox1", 2, 63, 97, 17, u"Backup erstellen", 1},
     {"JvRadioGroup1", "QGroupBox", "GroupBox1", 331, 16, 168, 83, u"berücksichtigte Dateiendung", -1},
@@ -135,13 +136,13 @@ TEST_F(FormMainTest, TabOrderWithTheSelectedOptionOnly) {
     } while (w != Control("JvDirectoryEditSrc"));
     return names;
   };
-  EXPECT_EQ(chain(), (QStringList{"JvDirectoryEditSrc", "ButtonDoIt", "JvRadioButtonEml", "CheckBoxPreString",
-                                  "CheckBoxAbsender", "CheckBoxBackup", "FileListBox1", "ListBox2", "ListBox3",
-                                  "ListBox4"}));
+  EXPECT_EQ(chain(),
+            (QStringList{"JvDirectoryEditSrc", "ButtonDoIt", "JvRadioButtonEml", "CheckBoxPreString",
+                         "CheckBoxAbsender", "CheckBoxBackup", "FileListBox1", "ListBox2", "ListBox3", "ListBox4"}));
   Control<QRadioButton>("JvRadioButtonMsg_Outlook")->click();
-  EXPECT_EQ(chain(), (QStringList{"JvDirectoryEditSrc", "ButtonDoIt", "CheckBoxPreString", "CheckBoxAbsender",
-                                  "CheckBoxBackup", "JvRadioButtonMsg_Outlook", "FileListBox1", "ListBox2",
-                                  "ListBox3", "ListBox4"}));
+  EXPECT_EQ(chain(),
+            (QStringList{"JvDirectoryEditSrc", "ButtonDoIt", "CheckBoxPreString", "CheckBoxAbsender", "CheckBoxBackup",
+                         "JvRadioButtonMsg_Outlook", "FileListBox1", "ListBox2", "ListBox3", "ListBox4"}));
 }
 
 TEST_F(FormMainTest, TitleWithTheVersion) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -162,4 +163,27 @@ TEST_F(ScanTest, ApplyButtonChangesNothingYet) {
   EXPECT_TRUE(Dialogs.Requests[0].Text.contains("nichts geändert"));
   EXPECT_TRUE(QFile::exists(path));
   EXPECT_EQ(Scans.count(), 0);
+}
+
+TEST_F(ScanTest, ScanAskedForDuringADialogRunsAfterwards) {
+  Mail("a.eml", MailA);
+  Mail("b.eml", MailC);
+  Mail("c.eml", MailC);
+  // b.eml turns into a folder after a.eml's row, as above: the first scan warns about it.
+  QListWidget* newTimes = Pane("ListBox4");
+  QObject::connect(newTimes->model(), &QAbstractItemModel::rowsInserted, &Form, [&] {
+    if (newTimes->count() != 1 || !QFileInfo(Dir.filePath("b.eml")).isFile()) return;
+    QFile::remove(Dir.filePath("b.eml"));
+    QDir(Dir.path()).mkdir("b.eml");
+  });
+  // A scan asked for while the first waits in its warning (as a timer tick would).
+  Dialogs.OnDialog = [&](const app::TDialogRequest&) {
+    if (Dialogs.Requests.size() == 1) Form.ReadFiles();
+  };
+  Open(Dir.path());
+  EXPECT_EQ(Scans.count(), 1);
+  // The second scan ran after the first: b.eml, now a folder, is no longer listed.
+  EXPECT_EQ(Dialogs.Requests.size(), 1);
+  EXPECT_EQ(test::Rows(NamePane()), (QStringList{"a.eml", "c.eml"}));
+  for (const char* pane : {"ListBox2", "ListBox3", "ListBox4"}) EXPECT_EQ(Pane(pane)->count(), 2) << pane;
 }

@@ -3,10 +3,10 @@
 
 #include "app/TApplication.h"
 
+#include <gtest/gtest.h>
 #include <QLocale>
 #include <cstdlib>
 #include <ctime>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   ::setenv("TZ", "Europe/Berlin", 1);

@@ -11,10 +11,8 @@ TEST(VersionInfoTest, HexDigits) {
     std::uint16_t Value;
     const char* Hex;
   } const cases[] = {
-      {"zero", 0x0000, "0000"},
-      {"german_language", 0x0407, "0407"},
-      {"code_page_1252", 0x04E4, "04E4"},
-      {"letters_upper_case", 0xABCD, "ABCD"},
+      {"zero", 0x0000, "0000"},           {"german_language", 0x0407, "0407"},
+      {"code_page_1252", 0x04E4, "04E4"}, {"letters_upper_case", 0xABCD, "ABCD"},
       {"all_ones", 0xFFFF, "FFFF"},
   };
   for (const auto& c : cases) EXPECT_EQ(GetHexWord(c.Value), QString::fromLatin1(c.Hex)) << c.Name;

@@ -1,9 +1,9 @@
 // main() of the component tests: German local time first, then an application with widgets.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
 #include <ctime>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   ::setenv("TZ", "Europe/Berlin", 1);

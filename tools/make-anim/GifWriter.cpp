@@ -99,7 +99,11 @@ QByteArray WriteGif(int AWidth, int AHeight, const QList<QRgb>& AColors, int ATr
     out.append(static_cast<char>(qBlue(c)));
   }
   // Application extension NETSCAPE2.0: loop count 0, for ever.
-  out.append("\x21\xFF\x0B" "NETSCAPE2.0" "\x03\x01", 16);
+  out.append(
+      "\x21\xFF\x0B"
+      "NETSCAPE2.0"
+      "\x03\x01",
+      16);
   PutWord(out, 0);
   out.append('\0');
   for (const TGifFrame& frame : AFrames) {
