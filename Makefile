@@ -1,5 +1,5 @@
 # Kavio: the two commands of the README, and the benchmarks.
-#   make run    builds, then opens the program on a demo folder of sample mails
+#   make run    builds, makes a demo folder of sample mails and opens the window
 #   make test   builds, then runs every test, the sanitizer build and the fuzz smoke runs
 #   make bench  builds optimised and runs the benchmarks
 
@@ -23,12 +23,20 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
-	@rm -rf $(DEMO) && mkdir -p $(DEMO)
-	@$(BUILD)/tools/make-eml/kavio-make-eml --count 24 --body-kb 4 --seed 7 $(DEMO) >/dev/null
+	@bash tools/make-demo.sh $(BUILD) $(DEMO) >/dev/null
 	@echo "Demo-Ordner: $(DEMO)"
 
+# With a display the window opens; the demo folder goes into its field "Quellverzeichnis".
+# Without one the window runs under Xvfb on the demo folder and a screenshot is saved.
 run: demo
-	$(BUILD)/src/cli/kavio-cli preview --date --sender $(DEMO)
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  echo "In das Feld \"Quellverzeichnis\" eintragen oder hineinziehen: $(DEMO)"; \
+	  $(BUILD)/src/app/kavio; \
+	else \
+	  echo "Keine Anzeige vorhanden: das Fenster läuft unter Xvfb auf $(DEMO)."; \
+	  shot=$$(bash tools/screenshot.sh $(BUILD) $(BUILD)/screenshot.png $(DEMO)) && \
+	  echo "Bildschirmfoto: $$shot"; \
+	fi
 
 test: test-unit test-package test-asan test-fuzz
 

@@ -14,6 +14,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev zip unzip
   # running the window without a display, screenshots, time zones
   tzdata xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  # the window's font: Wine's free Tahoma with the metrics the layout was designed for
+  fonts-wine
   # packaging checks
   dpkg-dev fakeroot appstream desktop-file-utils librsvg2-bin man-db
 )
