@@ -15,11 +15,12 @@ namespace {
 const QString ProgramName = QStringLiteral("kavio-cli");
 
 const QString UsageText = QStringLiteral(
-    "Aufruf: kavio-cli preview [--kind eml|outlook] [--date] [--sender] [--format tsv|json] ORDNER\n"
+    "Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] ORDNER\n"
     "\n"
     "  preview           zeigt für jede Maildatei des Ordners den jetzigen und den neuen\n"
     "                    Namen und die jetzige und die neue Dateizeit; ändert nichts\n"
-    "  --kind eml|outlook  Art der Maildateien (Vorgabe: eml)\n"
+    "  --kind eml|msg|outlook  Art der Maildateien (Vorgabe: eml): eml Internet-Mails,\n"
+    "                    msg Outlook-Dateien direkt gelesen, outlook über Outlook\n"
     "  --date            Jahr, Monat und Tag dem Dateinamen voranstellen\n"
     "  --sender          den Absender dem Dateinamen voranstellen\n"
     "  --format tsv|json Ausgabe als Tabelle mit Kopfzeile (Vorgabe) oder als JSON-Zeilen\n"
@@ -85,7 +86,7 @@ struct TPreviewArgs {
 
 int Usage(QTextStream& AErr, const QString& AProblem) {
   AErr << ProgramName << ": " << AProblem << Qt::endl;
-  AErr << QStringLiteral("Aufruf: kavio-cli preview [--kind eml|outlook] [--date] [--sender] [--format tsv|json] "
+  AErr << QStringLiteral("Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] "
                          "ORDNER (mehr mit --help)")
        << Qt::endl;
   return ExitUsage;
@@ -122,6 +123,8 @@ int RunPreview(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
       if (!TakeValue(AArgs, i, QStringLiteral("--kind"), kind)) return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
       if (kind == QLatin1String("eml"))
         args.Options.Kind = rename::TMailKind::Eml;
+      else if (kind == QLatin1String("msg"))
+        args.Options.Kind = rename::TMailKind::MsgDirect;
       else if (kind == QLatin1String("outlook"))
         args.Options.Kind = rename::TMailKind::MsgOutlook;
       else
