@@ -13,6 +13,7 @@
 #include <gsf/gsf-utils.h>
 
 #include <QStringList>
+#include <QtEndian>
 #include <mutex>
 #include <vector>
 
@@ -43,6 +44,37 @@ QString ErrorText(GError* AError) {
   QString text = AError ? QString::fromUtf8(AError->message) : QStringLiteral("unknown error");
   if (AError) g_error_free(AError);
   return text;
+}
+
+// The header fields of MS-CFB 2.2 that locate the root directory entry, little-endian.
+constexpr qsizetype SectorShiftOffset = 30;
+constexpr qsizetype FirstDirectorySectorOffset = 48;
+constexpr qsizetype HeaderSize = 512;
+// In a directory entry (MS-CFB 2.6): the left and right sibling ids.
+constexpr qsizetype LeftSiblingOffset = 68;
+constexpr qsizetype RightSiblingOffset = 72;
+constexpr uint32_t NoStream = 0xFFFFFFFF;
+
+uint32_t Le32At(const QByteArray& ABytes, qsizetype AOffset) {
+  return qFromLittleEndian<uint32_t>(ABytes.constData() + AOffset);
+}
+
+// MS-CFB 2.6.3: the root entry has no siblings. libgsf 1.14.50 follows sibling links of the
+// root anyway and loses the entries it reaches there (they have no parent to hold them), so a
+// file that sets them gets them cleared in a private copy. Valid files are shared unchanged.
+QByteArray WithoutRootSiblings(const QByteArray& ABytes) {
+  if (ABytes.size() < HeaderSize) return ABytes;
+  const unsigned shift = qFromLittleEndian<uint16_t>(ABytes.constData() + SectorShiftOffset);
+  if (shift < 7 || shift > 16) return ABytes;  // libgsf refuses the file
+  const uint32_t sector = Le32At(ABytes, FirstDirectorySectorOffset);
+  const qint64 root = (qint64(sector) + 1) << shift;
+  if (sector >= 0xFFFFFFFA || root + RightSiblingOffset + 4 > ABytes.size()) return ABytes;
+  if (Le32At(ABytes, root + LeftSiblingOffset) == NoStream && Le32At(ABytes, root + RightSiblingOffset) == NoStream)
+    return ABytes;
+  QByteArray copy = ABytes;
+  qToLittleEndian(NoStream, copy.data() + root + LeftSiblingOffset);
+  qToLittleEndian(NoStream, copy.data() + root + RightSiblingOffset);
+  return copy;
 }
 
 bool IsStorage(GsfInput* AChild) {
@@ -123,7 +155,7 @@ TCompoundStorage::~TCompoundStorage() { Unref(FInfile); }
 
 TCompoundStorage TCompoundStorage::OpenFromBytes(const QByteArray& ABytes) {
   InitGsf();
-  auto data = std::make_shared<const TCompoundData>(ABytes);
+  auto data = std::make_shared<const TCompoundData>(WithoutRootSiblings(ABytes));
   // Shares the bytes: the input reads them in place and does not free them.
   GsfInput* input = gsf_input_memory_new(reinterpret_cast<const guint8*>(data->Bytes.constData()),
                                          data->Bytes.size(), FALSE);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "platform/CompoundFile.h"
 
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace kavio::platform;
@@ -88,4 +89,22 @@ TEST(CompoundFile, CopiesAStorageWithItsClassIds) {
   ASSERT_TRUE(inner);
   EXPECT_EQ(inner->ClassId(), InnerClassId);
   EXPECT_EQ(inner->OpenStream(QStringLiteral("s"))->ReadAll(), "inner bytes");
+}
+
+// MS-CFB 2.6.3: the root entry has no siblings. A file whose root names one (found by fuzzing:
+// fuzz/msgfile/corpus/gsf_malformed_directory_leak) opens with the root's own children, and
+// libgsf loses no directory entries on it (the sanitizer build would report them).
+TEST(CompoundFile, RootWithASiblingOpensAsWithout) {
+  TCompoundFileWriter writer;
+  writer.AddStream({}, QStringLiteral("a"), "1");
+  writer.AddStream({}, QStringLiteral("b"), "2");
+  const QByteArray good = writer.Finish();
+  const unsigned shift = qFromLittleEndian<uint16_t>(good.constData() + 30);
+  const qsizetype root = (qsizetype(qFromLittleEndian<uint32_t>(good.constData() + 48)) + 1) << shift;
+  QByteArray broken = good;
+  qToLittleEndian<uint32_t>(1, broken.data() + root + 72);  // right sibling: entry 1
+  const QByteArray before = broken;
+  const auto opened = TCompoundStorage::OpenFromBytes(broken);
+  EXPECT_EQ(Names(opened), Names(TCompoundStorage::OpenFromBytes(good)));
+  EXPECT_EQ(broken, before);  // the caller's bytes stay as they were
 }
