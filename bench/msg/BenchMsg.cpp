@@ -7,17 +7,17 @@
 #include "extract/TFormViewMail.h"
 #include "rename/PreviewScan.h"
 
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <chrono>
-#include <fcntl.h>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace kavio;
 
@@ -112,7 +112,8 @@ void BM_PreviewMsgDirect(benchmark::State& AState) {
     benchmark::DoNotOptimize(result);
   }
   if (rows != corpus.Names.size()) AState.SkipWithError("not every file listed");
-  SetCounters(AState, PeakKiB(), reset, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  SetCounters(AState, PeakKiB(), reset,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 void BM_FloorReadWholeFiles(benchmark::State& AState) {
@@ -132,7 +133,8 @@ void BM_FloorReadWholeFiles(benchmark::State& AState) {
     }
     benchmark::DoNotOptimize(bytes);
   }
-  SetCounters(AState, PeakKiB(), false, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  SetCounters(AState, PeakKiB(), false,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }
 
 }  // namespace

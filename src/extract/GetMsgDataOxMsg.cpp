@@ -2,11 +2,11 @@
 #include "msgfile/OxMessage.h"
 #include "platform/MimeHeader.h"
 
-#include <QFile>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QFile>
+#include <cerrno>
 
 namespace kavio::extract {
 

@@ -68,8 +68,8 @@ inline constexpr uint32_t PR_MESSAGE_LOCALE_ID = 0x3FF10003;
 inline constexpr uint32_t PR_INTERNET_CPID = 0x3FDE0003;
 
 // The time properties in the order the message date is taken from them.
-inline constexpr uint32_t MessageDateTags[] = {PR_CLIENT_SUBMIT_TIME,     PR_ORIGINAL_SUBMIT_TIME,  PR_MESSAGE_DELIVERY_TIME,
-                                               PR_ORIGINAL_DELIVERY_TIME, PR_PROVIDER_SUBMIT_TIME,  PR_LAST_MODIFICATION_TIME,
-                                               PR_CREATION_TIME,          PR_DEFERRED_DELIVERY_TIME};
+inline constexpr uint32_t MessageDateTags[] = {
+    PR_CLIENT_SUBMIT_TIME,   PR_ORIGINAL_SUBMIT_TIME,   PR_MESSAGE_DELIVERY_TIME, PR_ORIGINAL_DELIVERY_TIME,
+    PR_PROVIDER_SUBMIT_TIME, PR_LAST_MODIFICATION_TIME, PR_CREATION_TIME,         PR_DEFERRED_DELIVERY_TIME};
 
 }  // namespace kavio::msgfile

@@ -95,11 +95,13 @@ bool TOxMSGFile::IsDigit(QStringView AText) {
 }
 
 bool TOxMSGFile::StorageContainOLEObject(const platform::TCompoundStorage& AStorage) {
-  static const QString names[] = {
-      QStringLiteral("\001Ole"),          QStringLiteral("\001CompObj"),
-      QStringLiteral("\001Ole10Native"),  QStringLiteral("\002OlePres000"),
-      QStringLiteral("\003MailStream"),   QStringLiteral("\005SummaryInformation"),
-      QStringLiteral("\005DocumentSummaryInformation")};
+  static const QString names[] = {QStringLiteral("\001Ole"),
+                                  QStringLiteral("\001CompObj"),
+                                  QStringLiteral("\001Ole10Native"),
+                                  QStringLiteral("\002OlePres000"),
+                                  QStringLiteral("\003MailStream"),
+                                  QStringLiteral("\005SummaryInformation"),
+                                  QStringLiteral("\005DocumentSummaryInformation")};
   for (const auto& element : AStorage.Elements())
     for (const QString& name : names)
       if (element.Name == name) return true;
@@ -132,8 +134,8 @@ void TOxMSGFile::ReadPropertyStream(platform::TCompoundStream& AStream, TMSGProp
     stream.ReadPadded(head, sizeof head);
     const uint16_t type = uint16_t(head[0] | (head[1] << 8));
     const uint16_t id = uint16_t(head[2] | (head[3] << 8));
-    const uint32_t flags = uint32_t(head[4]) | (uint32_t(head[5]) << 8) | (uint32_t(head[6]) << 16) |
-                           (uint32_t(head[7]) << 24);
+    const uint32_t flags =
+        uint32_t(head[4]) | (uint32_t(head[5]) << 8) | (uint32_t(head[6]) << 16) | (uint32_t(head[7]) << 24);
     TMSGProperty& item = AProps.Add();
     try {
       item.ApplyGeneralProperty(stream, id, type);

@@ -77,9 +77,7 @@ QByteArray WithoutRootSiblings(const QByteArray& ABytes) {
   return copy;
 }
 
-bool IsStorage(GsfInput* AChild) {
-  return GSF_IS_INFILE(AChild) && gsf_infile_num_children(GSF_INFILE(AChild)) >= 0;
-}
+bool IsStorage(GsfInput* AChild) { return GSF_IS_INFILE(AChild) && gsf_infile_num_children(GSF_INFILE(AChild)) >= 0; }
 
 }  // namespace
 
@@ -117,8 +115,8 @@ int64_t TCompoundStream::Read(void* ABuffer, int64_t ACount) {
   if (ACount <= 0 || FPosition >= FSize) return 0;
   const int64_t count = std::min(ACount, FSize - FPosition);
   if (gsf_input_tell(FInput) != FPosition && gsf_input_seek(FInput, FPosition, G_SEEK_SET))
-    throw TCompoundFileError("compound stream: seek to " + std::to_string(FPosition) + " of " +
-                             std::to_string(FSize) + " failed");
+    throw TCompoundFileError("compound stream: seek to " + std::to_string(FPosition) + " of " + std::to_string(FSize) +
+                             " failed");
   if (!gsf_input_read(FInput, static_cast<size_t>(count), static_cast<guint8*>(ABuffer)))
     throw TCompoundFileError("compound stream: read of " + std::to_string(count) + " bytes at " +
                              std::to_string(FPosition) + " of " + std::to_string(FSize) + " failed");
@@ -157,8 +155,8 @@ TCompoundStorage TCompoundStorage::OpenFromBytes(const QByteArray& ABytes) {
   InitGsf();
   auto data = std::make_shared<const TCompoundData>(WithoutRootSiblings(ABytes));
   // Shares the bytes: the input reads them in place and does not free them.
-  GsfInput* input = gsf_input_memory_new(reinterpret_cast<const guint8*>(data->Bytes.constData()),
-                                         data->Bytes.size(), FALSE);
+  GsfInput* input =
+      gsf_input_memory_new(reinterpret_cast<const guint8*>(data->Bytes.constData()), data->Bytes.size(), FALSE);
   if (!input) throw TCompoundFileError("compound file: cannot open " + std::to_string(ABytes.size()) + " bytes");
   GError* error = nullptr;
   GsfInfile* root = gsf_infile_msole_new(input, &error);
@@ -260,11 +258,11 @@ void WriteNode(GsfOutfile* AParent, const TNode& ANode) {
     GsfOutput* output = gsf_outfile_new_child(AParent, child->Name.toUtf8().constData(), child->IsStorage);
     if (!output) throw TCompoundFileError("compound file writer: cannot create element " + child->Name.toStdString());
     if (child->IsStorage) {
-      if (child->ClassId != TClassId{}) gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(output), child->ClassId.data());
+      if (child->ClassId != TClassId{})
+        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(output), child->ClassId.data());
       WriteNode(GSF_OUTFILE(output), *child);
-    } else if (!child->Data.isEmpty() &&
-               !gsf_output_write(output, static_cast<size_t>(child->Data.size()),
-                                 reinterpret_cast<const guint8*>(child->Data.constData()))) {
+    } else if (!child->Data.isEmpty() && !gsf_output_write(output, static_cast<size_t>(child->Data.size()),
+                                                           reinterpret_cast<const guint8*>(child->Data.constData()))) {
       gsf_output_close(output);
       g_object_unref(output);
       throw TCompoundFileError("compound file writer: cannot write stream " + child->Name.toStdString());

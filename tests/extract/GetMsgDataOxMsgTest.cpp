@@ -4,9 +4,9 @@
 #include "msgfile/MapiTags.h"
 #include "platform/MimeHeader.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace kavio;
 using namespace kavio::msgfile;
@@ -73,7 +73,9 @@ TEST(GetMsgDataOxMsg, WritesSubjectPlainSenderAndDate) {
   };
   for (const auto& c : cases) {
     TMsgBuilder builder;
-    builder.Root().Unicode(PR_SUBJECT_W, QStringLiteral(u"Angebot für Привет €")).FileTime(PR_CLIENT_SUBMIT_TIME, Utc(2015, 7, 3, 9, 15));
+    builder.Root()
+        .Unicode(PR_SUBJECT_W, QStringLiteral(u"Angebot für Привет €"))
+        .FileTime(PR_CLIENT_SUBMIT_TIME, Utc(2015, 7, 3, 9, 15));
     c.Setup(builder.Root());
     const TRead read = ReadMsg(builder.Build());
     ASSERT_TRUE(read.Ok) << c.Name;
@@ -127,8 +129,8 @@ TEST(GetMsgDataOxMsg, SampleFiles) {
        {QStringLiteral(u"Alfresco MSG format testing ( MSG 格式測試 )"), QStringLiteral(u"Tests Chang@FT (張毓倫)"),
         Utc(2011, 3, 29, 8, 52, 48)}},
       {"poi_cyrillic_message.msg",
-       {QStringLiteral(u"Автоматический ответ подсистемы обмена данными ФГУП \"Почта России\"."),
-        "no-reply@niips.ru", Utc(2010, 5, 18, 7, 38, 39)}},
+       {QStringLiteral(u"Автоматический ответ подсистемы обмена данными ФГУП \"Почта России\"."), "no-reply@niips.ru",
+        Utc(2010, 5, 18, 7, 38, 39)}},
       {"poi_example_received_unicode.msg",
        {"This is a test message please ignore", "Mike Farman", Utc(2010, 1, 11, 16, 25, 7)}},
       {"poi_msgclassappointment.msg", {"Quick brown fox", "Allison, Timothy B.", Utc(2017, 2, 28, 18, 42, 23)}},
@@ -146,7 +148,8 @@ TEST(GetMsgDataOxMsg, SampleFiles) {
     if (expected.contains(name)) {
       const TExpected& e = expected[name];
       EXPECT_EQ(header.Subject(), e.Subject) << name.toStdString();
-      EXPECT_EQ(header.From().Name.isEmpty() ? header.From().Address : header.From().Name, e.Sender) << name.toStdString();
+      EXPECT_EQ(header.From().Name.isEmpty() ? header.From().Address : header.From().Name, e.Sender)
+          << name.toStdString();
       EXPECT_EQ(header.Date(), e.Date) << name.toStdString();
     }
   }

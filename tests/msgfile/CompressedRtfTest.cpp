@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "msgfile/CompressedRtf.h"
 
-#include <QtEndian>
 #include <gtest/gtest.h>
+#include <QtEndian>
 
 using namespace kavio::msgfile;
 
@@ -34,8 +34,7 @@ TEST(CompressedRtf, DecodesThePublishedExamples) {
            "03000a007263706731323542320af32068656c0900206277"
            "05b06c647d0a800fa0"),
        QByteArray("{\\rtf1\\ansi\\ansicpg1252\\pard hello world}\r\n")},
-      {"reference_crossing_the_write_position",
-       Hex("1a0000001c0000004c5a4675e2d44b51410004205758595a0d6e7d010eb0"),
+      {"reference_crossing_the_write_position", Hex("1a0000001c0000004c5a4675e2d44b51410004205758595a0d6e7d010eb0"),
        QByteArray("{\\rtf1 WXYZWXYZWXYZWXYZWXYZ}")},
   };
   for (const auto& c : cases) {
@@ -62,8 +61,7 @@ TEST(CompressedRtf, EdgeCases) {
       {"data_ends_inside_a_reference", WithHeader(5, Hex("0461620c")), QByteArray("ab\0\0\0", 5)},
       {"more_data_than_raw_size", WithHeader(3, Hex("0041424344454647")), QByteArray("ABC")},
       // COMPSIZE says 1 data byte more than the control byte: the literals after it are not data.
-      {"compsize_shorter_than_the_value", Hex("0d000000040000004c5a46750000000000414243"),
-       QByteArray("\0\0\0\0", 4)},
+      {"compsize_shorter_than_the_value", Hex("0d000000040000004c5a46750000000000414243"), QByteArray("\0\0\0\0", 4)},
   };
   for (const auto& c : cases) EXPECT_EQ(DecompressRtf(c.Value), c.Expected) << c.Name;
 }

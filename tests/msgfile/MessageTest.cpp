@@ -37,11 +37,10 @@ TEST(OxMSGFile, Subject) {
     QString Expected;
   };
   const TCase cases[] = {
-      {"unicode_first",
-       [](auto& m) { m.Unicode(PR_SUBJECT_W, QStringLiteral("Angebot")).Ansi(PR_SUBJECT_A, "Offer"); },
+      {"unicode_first", [](auto& m) { m.Unicode(PR_SUBJECT_W, QStringLiteral("Angebot")).Ansi(PR_SUBJECT_A, "Offer"); },
        QStringLiteral("Angebot")},
-      {"empty_unicode_then_ansi",
-       [](auto& m) { m.Unicode(PR_SUBJECT_W, QString()).Ansi(PR_SUBJECT_A, "Offer"); }, QStringLiteral("Offer")},
+      {"empty_unicode_then_ansi", [](auto& m) { m.Unicode(PR_SUBJECT_W, QString()).Ansi(PR_SUBJECT_A, "Offer"); },
+       QStringLiteral("Offer")},
       {"conversation_topic_last", [](auto& m) { m.Ansi(PR_CONVERSATION_TOPIC_A, "Angebot"); },
        QStringLiteral("Angebot")},
       {"prefix_kept", [](auto& m) { m.Unicode(PR_SUBJECT_W, QStringLiteral("AW: Angebot")); },
@@ -68,11 +67,14 @@ TEST(OxMSGFile, Sender) {
   const TCase cases[] = {
       {"quoted_name_with_blank",
        [&](auto& m) {
-         m.Unicode(PR_SENT_REPRESENTING_NAME_W, QStringLiteral(u"Hans Müller")).Unicode(PR_SENT_REPRESENTING_EMAIL_ADDRESS_W, x);
+         m.Unicode(PR_SENT_REPRESENTING_NAME_W, QStringLiteral(u"Hans Müller"))
+             .Unicode(PR_SENT_REPRESENTING_EMAIL_ADDRESS_W, x);
        },
        QStringLiteral(u"\"Hans Müller\" <hans@example.com>"), x},
       {"plain_name",
-       [&](auto& m) { m.Ansi(PR_SENT_REPRESENTING_NAME_A, "Mueller").Ansi(PR_SENT_REPRESENTING_EMAIL_ADDRESS_A, x.toLatin1()); },
+       [&](auto& m) {
+         m.Ansi(PR_SENT_REPRESENTING_NAME_A, "Mueller").Ansi(PR_SENT_REPRESENTING_EMAIL_ADDRESS_A, x.toLatin1());
+       },
        QStringLiteral("Mueller <hans@example.com>"), x},
       {"ansi_before_unicode",
        [&](auto& m) {
@@ -263,7 +265,7 @@ TEST(OxMSGFile, AttachmentDataObjects) {
 TEST(OxMSGFile, ElementsBecomeItems) {
   TMsgBuilder builder;
   builder.Root().Stream(test::ValueStreamName(PR_SUBJECT_W), {});  // size 0
-  builder.Root().Stream(QStringLiteral("1"), "x");                // short hexadecimal name
+  builder.Root().Stream(QStringLiteral("1"), "x");                 // short hexadecimal name
   builder.Root().Stream(QStringLiteral("Olk10SideProps_0001"), "skipped");
   builder.Root().HeaderSize(32);
   TOxMSGFile message;

@@ -2,9 +2,9 @@
 #include "msgfile/MapiTags.h"
 #include "msgfile/OxMessage.h"
 
+#include <gtest/gtest.h>
 #include <QTimeZone>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 using namespace kavio;
 using namespace kavio::msgfile;
@@ -61,8 +61,7 @@ TEST(ApplyValue, DecodesByType) {
       {"i8", 0x00010014, Le64(-5), 0, -5.0, 8},
       {"error", 0x0001000A, QByteArray("\x0f\x01\x04\x80", 4), 0, uint32_t(0x8004010F), 4},
       {"binary_keeps_zero_bytes", 0x00010102, QByteArray("\0a\0", 3), 3, QByteArray("\0a\0", 3), 3},
-      {"clsid_in_registry_form", 0x00010048,
-       QByteArray::fromHex("0b0d020000000000c000000000000046"), 16,
+      {"clsid_in_registry_form", 0x00010048, QByteArray::fromHex("0b0d020000000000c000000000000046"), 16,
        QStringLiteral("{00020D0B-0000-0000-C000-000000000046}"), 16},
       {"other_type_is_empty_text", 0x000100FB, QByteArray("xyz"), 3, QString(), 3},
   };

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "platform/CompoundFile.h"
 
-#include <QtEndian>
 #include <gtest/gtest.h>
+#include <QtEndian>
 
 using namespace kavio::platform;
 

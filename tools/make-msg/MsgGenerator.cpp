@@ -16,10 +16,11 @@ namespace {
 const QStringList FirstNames = {"Hans", "Jürgen", "Anna", "Sören", "Maria", "Klaus", "Petra", "Ömer", "Lena", "Björn"};
 const QStringList LastNames = {"Müller", "Schmidt", "Meier", "Weiß", "Schäfer", "Köhler", "Groß", "Becker", "Wagner"};
 const QStringList Domains = {"example.com", "beispiel.de", "firma-gmbh.de", "mail.example.org"};
-const QStringList Subjects = {"Angebot Heizung",  "AW: Termin nächste Woche", "Rechnung März", "WG: Protokoll",
-                              "Bestellung Nr. 4711", "Urlaubsübergabe", "Frage zur Lieferung", "Einladung Grillfest"};
-const QStringList Words = {"bitte", "Angebot", "Lieferung", "wir", "Ihnen", "gern", "Grüße", "nächste", "Woche",
-                           "Termin", "Rechnung", "über", "und", "die", "der", "Anhang", "freundlichen"};
+const QStringList Subjects = {"Angebot Heizung",     "AW: Termin nächste Woche", "Rechnung März",
+                              "WG: Protokoll",       "Bestellung Nr. 4711",      "Urlaubsübergabe",
+                              "Frage zur Lieferung", "Einladung Grillfest"};
+const QStringList Words = {"bitte",  "Angebot",  "Lieferung", "wir", "Ihnen", "gern", "Grüße",  "nächste",     "Woche",
+                           "Termin", "Rechnung", "über",      "und", "die",   "der",  "Anhang", "freundlichen"};
 
 constexpr uint32_t ReadableWritable = 6;
 
@@ -129,15 +130,20 @@ TGeneratedMsg TMsgGenerator::Next() {
   // 2010 to 2024, any second.
   const qint64 seconds = std::uniform_int_distribution<qint64>(1262304000, 1735689599)(FRandom);
   msg.Date = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
-  msg.FileName = QStringLiteral("%1 %2.msg").arg(FNumber, 5, 10, QLatin1Char('0')).arg(QString(msg.Subject).remove(QLatin1Char(':')));
+  msg.FileName = QStringLiteral("%1 %2.msg")
+                     .arg(FNumber, 5, 10, QLatin1Char('0'))
+                     .arg(QString(msg.Subject).remove(QLatin1Char(':')));
 
   const bool unicode = FOptions.Unicode;
   platform::TCompoundFileWriter writer;
   // The class id of a message object (MS-OXMSG 2.1): {00020D0B-0000-0000-C000-000000000046}.
-  writer.SetRootClassId({0x0B, 0x0D, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46});
+  writer.SetRootClassId(
+      {0x0B, 0x0D, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46});
   writer.AddStorage({QStringLiteral("__nameid_version1.0")});
-  writer.AddStream({QStringLiteral("__nameid_version1.0")}, QStringLiteral("__substg1.0_00020102"), QByteArray(16, '\x11'));
-  writer.AddStream({QStringLiteral("__nameid_version1.0")}, QStringLiteral("__substg1.0_00030102"), QByteArray(8, '\0'));
+  writer.AddStream({QStringLiteral("__nameid_version1.0")}, QStringLiteral("__substg1.0_00020102"),
+                   QByteArray(16, '\x11'));
+  writer.AddStream({QStringLiteral("__nameid_version1.0")}, QStringLiteral("__substg1.0_00030102"),
+                   QByteArray(8, '\0'));
   writer.AddStream({QStringLiteral("__nameid_version1.0")}, QStringLiteral("__substg1.0_00040102"), QByteArray());
 
   const int recipients = 1 + std::uniform_int_distribution<int>(0, 2)(FRandom);
@@ -166,16 +172,16 @@ TGeneratedMsg TMsgGenerator::Next() {
     message.Bool(0x0E1F, true);  // PR_RTF_IN_SYNC
   }
   message.Binary(0x0071, QByteArray(22, '\x01'));  // PR_CONVERSATION_INDEX
-  message.Time(0x0039, msg.Date);                   // PR_CLIENT_SUBMIT_TIME
+  message.Time(0x0039, msg.Date);                  // PR_CLIENT_SUBMIT_TIME
   message.Time(0x0E06, msg.Date.addSecs(std::uniform_int_distribution<int>(1, 600)(FRandom)));
   message.Time(0x3007, msg.Date.addSecs(700));
   message.Time(0x3008, msg.Date.addSecs(800));
-  message.Long(0x0E07, 1);                             // PR_MESSAGE_FLAGS: read
-  message.Long(0x0E08, 0);                             // PR_MESSAGE_SIZE (not kept up to date)
-  message.Long(0x3FFD, 1252);                          // PR_MESSAGE_CODEPAGE
-  message.Long(0x3FF1, 1031);                          // PR_MESSAGE_LOCALE_ID
-  message.Long(0x3FDE, unicode ? 65001 : 1252);        // PR_INTERNET_CPID
-  message.Long(0x340D, unicode ? 0x00040000 : 0);      // PR_STORE_SUPPORT_MASK: STORE_UNICODE_OK
+  message.Long(0x0E07, 1);                         // PR_MESSAGE_FLAGS: read
+  message.Long(0x0E08, 0);                         // PR_MESSAGE_SIZE (not kept up to date)
+  message.Long(0x3FFD, 1252);                      // PR_MESSAGE_CODEPAGE
+  message.Long(0x3FF1, 1031);                      // PR_MESSAGE_LOCALE_ID
+  message.Long(0x3FDE, unicode ? 65001 : 1252);    // PR_INTERNET_CPID
+  message.Long(0x340D, unicode ? 0x00040000 : 0);  // PR_STORE_SUPPORT_MASK: STORE_UNICODE_OK
 
   for (int r = 0; r < recipients; ++r) {
     const QStringList path{QStringLiteral("__recip_version1.0_#") + Hex8(uint32_t(r))};

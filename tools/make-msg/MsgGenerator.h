@@ -12,10 +12,10 @@
 namespace kavio::tools {
 
 struct TMsgGeneratorOptions {
-  bool Unicode = true;     // PT_UNICODE strings, else PT_STRING8 in Windows-1252
-  int BodyBytes = 4096;    // plain-text body (characters)
-  int RtfBytes = 8192;     // uncompressed RTF body; 0: none
-  int Attachments = 0;     // file attachments
+  bool Unicode = true;   // PT_UNICODE strings, else PT_STRING8 in Windows-1252
+  int BodyBytes = 4096;  // plain-text body (characters)
+  int RtfBytes = 8192;   // uncompressed RTF body; 0: none
+  int Attachments = 0;   // file attachments
   int AttachmentBytes = 4096;
   bool EmbeddedMessage = false;  // one more attachment holding a message
 };

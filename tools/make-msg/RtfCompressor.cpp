@@ -40,7 +40,8 @@ QByteArray CompressRtf(const QByteArray& ARtf) {
   unsigned writePosition = InitialLength;
   // Last ring position at which each two-byte sequence was written.
   std::vector<int> last(65536, -1);
-  for (unsigned i = 0; i + 1 < InitialLength; ++i) last[(uint8_t(InitialDictionary[i]) << 8) | uint8_t(InitialDictionary[i + 1])] = int(i);
+  for (unsigned i = 0; i + 1 < InitialLength; ++i)
+    last[(uint8_t(InitialDictionary[i]) << 8) | uint8_t(InitialDictionary[i + 1])] = int(i);
 
   const auto put = [&](uint8_t AByte) {
     const unsigned previous = (writePosition + RingSize - 1) % RingSize;
@@ -73,7 +74,8 @@ QByteArray CompressRtf(const QByteArray& ARtf) {
         const int candidate = last[(input[at] << 8) | input[at + 1]];
         if (candidate >= 0) {
           const unsigned distance = (writePosition + RingSize - unsigned(candidate)) % RingSize;
-          const unsigned limit = std::min<unsigned>({MaxMatch, distance, unsigned(std::min<qsizetype>(size - at, MaxMatch))});
+          const unsigned limit =
+              std::min<unsigned>({MaxMatch, distance, unsigned(std::min<qsizetype>(size - at, MaxMatch))});
           while (length < limit && ring[(unsigned(candidate) + length) % RingSize] == input[at + length]) ++length;
           offset = unsigned(candidate);
         }

@@ -33,13 +33,9 @@ QString Hex8(uint32_t AValue) { return QStringLiteral("%1").arg(AValue, 8, 16, Q
 
 }  // namespace
 
-QString ValueStreamName(uint32_t ATag) {
-  return QStringLiteral("__substg1.0_") + Hex8(ATag);
-}
+QString ValueStreamName(uint32_t ATag) { return QStringLiteral("__substg1.0_") + Hex8(ATag); }
 
-int64_t ToFileTime(const QDateTime& AInstant) {
-  return AInstant.toMSecsSinceEpoch() * 10000 + 116444736000000000LL;
-}
+int64_t ToFileTime(const QDateTime& AInstant) { return AInstant.toMSecsSinceEpoch() * 10000 + 116444736000000000LL; }
 
 using TScope = TMsgBuilder::TScope;
 
@@ -48,13 +44,15 @@ TScope& TScope::Unicode(uint32_t ATag, const QString& AText) {
   for (qsizetype i = 0; i < AText.size(); ++i) qToLittleEndian(AText[i].unicode(), bytes.data() + 2 * i);
   Stream(ValueStreamName(ATag), bytes);
   // MS-OXMSG: the entry of a string holds its size plus the terminator's.
-  FEntries.push_back(EntryBytes(uint16_t(ATag), uint16_t(ATag >> 16), ReadableWritable, Le32(uint32_t(bytes.size() + 2))));
+  FEntries.push_back(
+      EntryBytes(uint16_t(ATag), uint16_t(ATag >> 16), ReadableWritable, Le32(uint32_t(bytes.size() + 2))));
   return *this;
 }
 
 TScope& TScope::Ansi(uint32_t ATag, const QByteArray& AText) {
   Stream(ValueStreamName(ATag), AText);
-  FEntries.push_back(EntryBytes(uint16_t(ATag), uint16_t(ATag >> 16), ReadableWritable, Le32(uint32_t(AText.size() + 1))));
+  FEntries.push_back(
+      EntryBytes(uint16_t(ATag), uint16_t(ATag >> 16), ReadableWritable, Le32(uint32_t(AText.size() + 1))));
   return *this;
 }
 
@@ -95,8 +93,8 @@ TScope& TScope::HeaderSize(int ABytes) {
 }
 
 TScope& TScope::Recipient() {
-  FChildren.push_back(std::make_unique<TScope>(
-      TKind::Recipient, QStringLiteral("__recip_version1.0_#") + Hex8(uint32_t(FRecipients++))));
+  FChildren.push_back(std::make_unique<TScope>(TKind::Recipient,
+                                               QStringLiteral("__recip_version1.0_#") + Hex8(uint32_t(FRecipients++))));
   return *FChildren.back();
 }
 
