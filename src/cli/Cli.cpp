@@ -86,9 +86,8 @@ struct TPreviewArgs {
 
 int Usage(QTextStream& AErr, const QString& AProblem) {
   AErr << ProgramName << ": " << AProblem << Qt::endl;
-  AErr << QStringLiteral(
-              "Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] "
-              "ORDNER (mehr mit --help)")
+  AErr << QStringLiteral("Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] "
+                         "ORDNER (mehr mit --help)")
        << Qt::endl;
   return ExitUsage;
 }
@@ -121,8 +120,7 @@ int RunPreview(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
       args.Options.UseFromStrg = true;
     } else if (arg == QLatin1String("--kind") || arg.startsWith(QLatin1String("--kind="))) {
       QString kind;
-      if (!TakeValue(AArgs, i, QStringLiteral("--kind"), kind))
-        return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
+      if (!TakeValue(AArgs, i, QStringLiteral("--kind"), kind)) return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
       if (kind == QLatin1String("eml"))
         args.Options.Kind = rename::TMailKind::Eml;
       else if (kind == QLatin1String("msg"))

@@ -3,9 +3,9 @@
 #include "cli/Cli.h"
 #include "msgfile/MapiTags.h"
 
-#include <gtest/gtest.h>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <gtest/gtest.h>
 
 using namespace kavio;
 
@@ -29,17 +29,15 @@ TRun RunCommand(const QStringList& AArgs) {
 
 TEST(Cli, PreviewTsv) {
   QTemporaryDir dir;
-  const QString a =
-      test::WriteFile(dir.path(), "Angebot.eml", "From: Hans <h@x.de>\r\nDate: Tue, 3 Feb 2015 09:15:00 +0100\r\n\r\n");
+  const QString a = test::WriteFile(dir.path(), "Angebot.eml", "From: Hans <h@x.de>\r\nDate: Tue, 3 Feb 2015 09:15:00 +0100\r\n\r\n");
   test::SetMTime(a, QDateTime(QDate(2020, 6, 1), QTime(10, 0), Qt::UTC));
   const QString b = test::WriteFile(dir.path(), "tab\tname.eml", "Subject: none\r\n\r\n");
   test::SetMTime(b, QDateTime(QDate(2020, 1, 1), QTime(10, 0), Qt::UTC));
   const TRun run = RunCommand({"preview", "--date", "--sender", dir.path()});
   EXPECT_EQ(run.Status, cli::ExitOk) << run.Err.toStdString();
-  EXPECT_EQ(run.Out,
-            "old_name\told_time\tnew_name\tnew_time\n"
-            "Angebot.eml\t2020-06-01T12:00:00+02:00\t20150203_Hans_Angebot.eml\t2015-02-03T09:15:00+01:00\n"
-            "tab\\tname.eml\t2020-01-01T11:00:00+01:00\ttab\\tname.eml\t\n");
+  EXPECT_EQ(run.Out, "old_name\told_time\tnew_name\tnew_time\n"
+                     "Angebot.eml\t2020-06-01T12:00:00+02:00\t20150203_Hans_Angebot.eml\t2015-02-03T09:15:00+01:00\n"
+                     "tab\\tname.eml\t2020-01-01T11:00:00+01:00\ttab\\tname.eml\t\n");
 }
 
 TEST(Cli, PreviewJsonAndUnreadable) {
@@ -77,10 +75,9 @@ TEST(Cli, PreviewMsgDirect) {
   test::SetMTime(b, QDateTime(QDate(2020, 1, 1), QTime(10, 0), Qt::UTC));
   const TRun run = RunCommand({"preview", "--kind", "msg", "--date", "--sender", dir.path()});
   EXPECT_EQ(run.Status, cli::ExitSomeFailed);
-  EXPECT_EQ(run.Out,
-            "old_name\told_time\tnew_name\tnew_time\n"
-            "Angebot.msg\t2020-06-01T12:00:00+02:00\t20150203_Hans Meier_Angebot.msg\t2015-02-03T09:15:00+01:00\n"
-            "kaputt.msg\t2020-01-01T11:00:00+01:00\tkaputt.msg\t\n");
+  EXPECT_EQ(run.Out, "old_name\told_time\tnew_name\tnew_time\n"
+                     "Angebot.msg\t2020-06-01T12:00:00+02:00\t20150203_Hans Meier_Angebot.msg\t2015-02-03T09:15:00+01:00\n"
+                     "kaputt.msg\t2020-01-01T11:00:00+01:00\tkaputt.msg\t\n");
   EXPECT_TRUE(run.Err.contains("kaputt.msg")) << run.Err.toStdString();
 }
 
