@@ -4,6 +4,7 @@
 #include "msgfile/MsgError.h"
 #include "msgfile/OxMessage.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kavio;
@@ -301,7 +302,21 @@ TEST(OxMSGFile, LoadFailuresAndReloads) {
     EXPECT_EQ(message.GetSenderAddress(), QString());
     EXPECT_EQ(message.GetMessageDate(), 0.0);
   }
-  EXPECT_THROW(message.LoadFromFile(QStringLiteral("/nonexistent/x.msg")), TMsgError);
+  const auto fileError = [&](const QString& APath) {
+    try {
+      message.LoadFromFile(APath);
+    } catch (const TMsgError& error) {
+      return std::string(error.what());
+    }
+    return std::string("loaded");
+  };
+  EXPECT_EQ(fileError(QStringLiteral("/nonexistent/x.msg")), "File /nonexistent/x.msg is not found.");
+  QTemporaryDir dir;
+  const QString junk = test::WriteFile(dir.path(), QStringLiteral("junk.msg"), "no compound file");
+  EXPECT_EQ(fileError(junk), "File " + junk.toStdString() + " is not valid file (compound storage)");
+  const QString good = test::WriteFile(dir.path(), QStringLiteral("good.msg"), first.Build());
+  EXPECT_EQ(fileError(good), "loaded");
+  EXPECT_EQ(message.GetSubject(), QStringLiteral("first"));
 }
 
 TEST(OxMSGFile, RtfBodyIsDecodedWhileLoading) {
