@@ -1,6 +1,7 @@
 #include "cli/ApplyCommand.h"
 
 #include "cli/Cli.h"
+#include "cli/CliSupport.h"
 #include "extract/TFormViewMail.h"
 #include "platform/FileOps.h"
 #include "rename/ApplyRun.h"
@@ -14,12 +15,12 @@ namespace kavio::cli {
 
 const QString ApplyUsageText = QStringLiteral(
     "\n"
-    "Aufruf: kavio-cli apply [--kind eml|outlook] [--date] [--sender] [--no-backup] [--yes] ORDNER\n"
+    "Aufruf: kavio-cli apply [--kind eml|msg|outlook] [--date] [--sender] [--no-backup] [--yes] ORDNER\n"
     "\n"
     "  apply             legt ein Backup der Maildateien an (ORDNER/yyyymmdd_hhmmss_EmailBackup.zip),\n"
     "                    benennt dann jede Datei um und setzt ihre Dateizeit auf das Datum der Mail;\n"
     "                    fragt vorher \"Möchten Sie die Änderungen jetzt durchführen?\"\n"
-    "  --kind eml|outlook  Art der Maildateien (Vorgabe: eml)\n"
+    "  --kind eml|msg|outlook  Art der Maildateien (Vorgabe: eml)\n"
     "  --date            Jahr, Monat und Tag dem Dateinamen voranstellen\n"
     "  --sender          den Absender dem Dateinamen voranstellen\n"
     "  --no-backup       kein Backup anlegen\n"
@@ -32,20 +33,14 @@ const QString ApplyUsageText = QStringLiteral(
 
 namespace {
 
-const QString ProgramName = QStringLiteral("kavio-cli");
-
 // Messages on stderr; the question is asked there and answered on the input; status texts are
 // shown on one line that is overwritten, when stderr is a terminal.
-class TApplyReporter : public extract::IReporter {
+class TApplyReporter : public TTerminalReporter {
  public:
   TApplyReporter(QTextStream& AErr, QTextStream& AIn, bool AAssumeYes, bool AShowStatus)
-      : FErr(AErr), FIn(AIn), FAssumeYes(AAssumeYes), FShowStatus(AShowStatus) {}
+      : TTerminalReporter(AErr), FIn(AIn), FAssumeYes(AAssumeYes), FShowStatus(AShowStatus) {}
   ~TApplyReporter() override { EndStatus(); }
 
-  void Warning(const QString& AText) override { Write(QStringLiteral("Warnung"), AText); }
-  void Error(const QString& AText) override { Write(QStringLiteral("Fehler"), AText); }
-  void Information(const QString& AText) override { Write(QStringLiteral("Information"), AText); }
-  void Message(const QString& AText) override { Write({}, AText); }
   bool Confirm(const QString& AText) override {
     if (FAssumeYes) return true;
     EndStatus();
@@ -66,34 +61,16 @@ class TApplyReporter : public extract::IReporter {
     FErr << "\r\x1b[K" << Qt::flush;
     FStatusShown = false;
   }
-  void Write(const QString& AKind, QString AText) {
+  void Write(const QString& AKind, const QString& AText) override {
     EndStatus();
-    AText.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    FErr << ProgramName << ": " << (AKind.isEmpty() ? QString() : AKind + QStringLiteral(": ")) << AText.simplified()
-         << Qt::endl;
+    WriteMessage(FErr, AKind, AText);
   }
 
-  QTextStream& FErr;
   QTextStream& FIn;
   bool FAssumeYes;
   bool FShowStatus;
   bool FStatusShown = false;
 };
-
-QString IsoTime(const QDateTime& AInstant) {
-  if (!AInstant.isValid()) return {};
-  QDateTime local = AInstant.toLocalTime();
-  local = local.addMSecs(-local.time().msec());
-  return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
-}
-
-QString TsvCell(QString AText) {
-  AText.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-  AText.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-  AText.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-  AText.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-  return AText;
-}
 
 QString StateOf(rename::TApplyOutcome AOutcome) {
   switch (AOutcome) {
@@ -135,11 +112,9 @@ QString ReasonOf(const rename::TApplyFile& AFile) {
 }
 
 int Usage(QTextStream& AErr, const QString& AProblem) {
-  AErr << ProgramName << ": " << AProblem << Qt::endl;
-  AErr << QStringLiteral(
-              "Aufruf: kavio-cli apply [--kind eml|outlook] [--date] [--sender] [--no-backup] [--yes] ORDNER")
-       << Qt::endl;
-  return ExitUsage;
+  return UsageError(AErr, AProblem,
+                    QStringLiteral("Aufruf: kavio-cli apply [--kind eml|msg|outlook] [--date] [--sender] [--no-backup] "
+                                   "[--yes] ORDNER"));
 }
 
 }  // namespace
@@ -163,20 +138,12 @@ int RunApply(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr, QTe
       options.Backup = false;
     } else if (arg == QLatin1String("--yes")) {
       assumeYes = true;
-    } else if (arg == QLatin1String("--kind") || arg.startsWith(QLatin1String("--kind="))) {
-      QString kind;
-      if (arg.startsWith(QLatin1String("--kind=")))
-        kind = arg.mid(7);
-      else if (i + 1 < AArgs.size())
-        kind = AArgs[++i];
-      else
-        return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
-      if (kind == QLatin1String("eml"))
-        options.Scan.Kind = rename::TMailKind::Eml;
-      else if (kind == QLatin1String("outlook"))
-        options.Scan.Kind = rename::TMailKind::MsgOutlook;
-      else
-        return Usage(AErr, QStringLiteral("unbekannte Art: ") + kind);
+    } else if (IsOption(arg, QStringLiteral("--kind"))) {
+      const auto kind = TakeValue(AArgs, i, QStringLiteral("--kind"));
+      if (!kind) return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
+      const auto mailKind = MailKindOf(*kind);
+      if (!mailKind) return Usage(AErr, QStringLiteral("unbekannte Art: ") + *kind);
+      options.Scan.Kind = *mailKind;
     } else {
       return Usage(AErr, QStringLiteral("unbekannte Option: ") + arg);
     }

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "cli/CliSupport.h"
+
 #include "cli/ApplyCommand.h"
 #include "extract/TFormViewMail.h"
 #include "rename/PreviewScan.h"
@@ -13,14 +15,13 @@ namespace kavio::cli {
 
 namespace {
 
-const QString ProgramName = QStringLiteral("kavio-cli");
-
 const QString UsageText = QStringLiteral(
-    "Aufruf: kavio-cli preview [--kind eml|outlook] [--date] [--sender] [--format tsv|json] ORDNER\n"
+    "Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] ORDNER\n"
     "\n"
     "  preview           zeigt für jede Maildatei des Ordners den jetzigen und den neuen\n"
     "                    Namen und die jetzige und die neue Dateizeit; ändert nichts\n"
-    "  --kind eml|outlook  Art der Maildateien (Vorgabe: eml)\n"
+    "  --kind eml|msg|outlook  Art der Maildateien (Vorgabe: eml): eml Internet-Mails,\n"
+    "                    msg Outlook-Dateien direkt gelesen, outlook über Outlook\n"
     "  --date            Jahr, Monat und Tag dem Dateinamen voranstellen\n"
     "  --sender          den Absender dem Dateinamen voranstellen\n"
     "  --format tsv|json Ausgabe als Tabelle mit Kopfzeile (Vorgabe) oder als JSON-Zeilen\n"
@@ -28,43 +29,6 @@ const QString UsageText = QStringLiteral(
     "\n"
     "Exit-Status: 0 alle Dateien gelesen, 1 einige Dateien nicht lesbar,\n"
     "2 falscher Aufruf oder Ordner nicht vorhanden.\n");
-
-// Warnings and errors go to stderr, in German as in the window.
-class TTerminalReporter : public extract::IReporter {
- public:
-  explicit TTerminalReporter(QTextStream& AErr) : FErr(AErr) {}
-  void Warning(const QString& AText) override { Write(QStringLiteral("Warnung"), AText); }
-  void Error(const QString& AText) override { Write(QStringLiteral("Fehler"), AText); }
-  void Information(const QString& AText) override { Write(QStringLiteral("Information"), AText); }
-  void Message(const QString& AText) override { Write({}, AText); }
-  bool Confirm(const QString&) override { return false; }
-  void Status(const QString&) override {}
-
- private:
-  void Write(const QString& AKind, QString AText) {
-    AText.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    FErr << ProgramName << ": " << (AKind.isEmpty() ? QString() : AKind + QStringLiteral(": ")) << AText.simplified()
-         << Qt::endl;
-  }
-  QTextStream& FErr;
-};
-
-// Time as ISO 8601 with the local offset in force at that instant; empty for no time.
-QString IsoTime(const QDateTime& AInstant) {
-  if (!AInstant.isValid()) return {};
-  QDateTime local = AInstant.toLocalTime();
-  local = local.addMSecs(-local.time().msec());
-  return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
-}
-
-// A TSV cell: tab, line breaks and backslash written as \t, \n, \r and \\.
-QString TsvCell(QString AText) {
-  AText.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-  AText.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-  AText.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-  AText.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-  return AText;
-}
 
 QString StateName(rename::TRowState AState) {
   switch (AState) {
@@ -84,25 +48,11 @@ struct TPreviewArgs {
   QString Folder;
 };
 
-int Usage(QTextStream& AErr, const QString& AProblem) {
-  AErr << ProgramName << ": " << AProblem << Qt::endl;
-  AErr << QStringLiteral("Aufruf: kavio-cli preview [--kind eml|outlook] [--date] [--sender] [--format tsv|json] "
-                         "ORDNER (mehr mit --help)")
-       << Qt::endl;
-  return ExitUsage;
-}
+const QString PreviewUsageLine = QStringLiteral(
+    "Aufruf: kavio-cli preview [--kind eml|msg|outlook] [--date] [--sender] [--format tsv|json] ORDNER (mehr mit "
+    "--help)");
 
-// Takes "--name value" and "--name=value"; returns false when the value is missing.
-bool TakeValue(const QStringList& AArgs, qsizetype& AIndex, const QString& AName, QString& AValue) {
-  const QString& arg = AArgs[AIndex];
-  if (arg.startsWith(AName + QLatin1Char('='))) {
-    AValue = arg.mid(AName.size() + 1);
-    return true;
-  }
-  if (AIndex + 1 >= AArgs.size()) return false;
-  AValue = AArgs[++AIndex];
-  return true;
-}
+int Usage(QTextStream& AErr, const QString& AProblem) { return UsageError(AErr, AProblem, PreviewUsageLine); }
 
 int RunPreview(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
   TPreviewArgs args;
@@ -118,19 +68,16 @@ int RunPreview(const QStringList& AArgs, QTextStream& AOut, QTextStream& AErr) {
       args.Options.UsePreStrg = true;
     } else if (arg == QLatin1String("--sender")) {
       args.Options.UseFromStrg = true;
-    } else if (arg == QLatin1String("--kind") || arg.startsWith(QLatin1String("--kind="))) {
-      QString kind;
-      if (!TakeValue(AArgs, i, QStringLiteral("--kind"), kind)) return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
-      if (kind == QLatin1String("eml"))
-        args.Options.Kind = rename::TMailKind::Eml;
-      else if (kind == QLatin1String("outlook"))
-        args.Options.Kind = rename::TMailKind::MsgOutlook;
-      else
-        return Usage(AErr, QStringLiteral("unbekannte Art: ") + kind);
-    } else if (arg == QLatin1String("--format") || arg.startsWith(QLatin1String("--format="))) {
-      QString format;
-      if (!TakeValue(AArgs, i, QStringLiteral("--format"), format))
-        return Usage(AErr, QStringLiteral("--format braucht einen Wert"));
+    } else if (IsOption(arg, QStringLiteral("--kind"))) {
+      const auto kind = TakeValue(AArgs, i, QStringLiteral("--kind"));
+      if (!kind) return Usage(AErr, QStringLiteral("--kind braucht einen Wert"));
+      const auto mailKind = MailKindOf(*kind);
+      if (!mailKind) return Usage(AErr, QStringLiteral("unbekannte Art: ") + *kind);
+      args.Options.Kind = *mailKind;
+    } else if (IsOption(arg, QStringLiteral("--format"))) {
+      const auto value = TakeValue(AArgs, i, QStringLiteral("--format"));
+      if (!value) return Usage(AErr, QStringLiteral("--format braucht einen Wert"));
+      const QString& format = *value;
       if (format == QLatin1String("json"))
         args.Json = true;
       else if (format == QLatin1String("tsv"))

@@ -42,6 +42,13 @@ class TFormViewMail {
   // the file, as a generated header block. False before any connection.
   bool GetMsgData_OutLook(const QString& AFileName, QByteArray& AStream);
 
+  // ".msg" read directly (no outside program): subject, sender and date of the message as a
+  // generated header block. The sender is written plainly: the display name alone as the name,
+  // and as the address the SMTP address where the stored one is an Exchange (X.500) name. A
+  // message without a time has no Date header. False when the file cannot be read or is no
+  // compound file; AStream is then unchanged.
+  bool GetMsgData_OxMsg(const QString& AFileName, QByteArray& AStream);
+
   bool IsOutlookConnected() const { return static_cast<bool>(Outlook_OV); }
 
  private:

@@ -36,7 +36,7 @@ bool TPreviewScan::ReadMail(const QString& APath, TMailKind AKind) {
       ok = FViewMail.GetMsgData_OutLook(APath, FStream);
       break;
     case TMailKind::MsgDirect:
-      ok = false;  // the direct ".msg" reader is not built in yet
+      ok = FViewMail.GetMsgData_OxMsg(APath, FStream);
       break;
   }
   if (ok) FIdMessage1.LoadHeaders(FStream);

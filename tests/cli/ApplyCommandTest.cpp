@@ -135,7 +135,7 @@ TEST(CliApply, UsageErrors) {
   QTextStream outStream(&out), errStream(&err);
   EXPECT_EQ(cli::RunCli({"--help"}, outStream, errStream), cli::ExitOk);
   outStream.flush();
-  EXPECT_TRUE(out.contains("kavio-cli apply [--kind eml|outlook]"));
+  EXPECT_TRUE(out.contains("kavio-cli apply [--kind eml|msg|outlook]"));
 }
 
 TEST(CliApply, BackupThatCannotBeWrittenChangesNothing) {

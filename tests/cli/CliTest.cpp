@@ -1,5 +1,7 @@
+#include "MsgBuilder.h"
 #include "TestSupport.h"
 #include "cli/Cli.h"
+#include "msgfile/MapiTags.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -57,6 +59,26 @@ TEST(Cli, OutlookWithoutOutlook) {
   EXPECT_EQ(run.Status, cli::ExitSomeFailed);
   EXPECT_TRUE(run.Err.contains("Es konnte keine Verbindung zu Outlook hergestellt werden-"));
   EXPECT_TRUE(run.Err.contains("Outlook wurde nicht gefunden."));
+}
+
+TEST(Cli, PreviewMsgDirect) {
+  QTemporaryDir dir;
+  test::TMsgBuilder msg;
+  msg.Root()
+      .Unicode(msgfile::PR_SUBJECT_W, QStringLiteral("Angebot"))
+      .Unicode(msgfile::PR_SENT_REPRESENTING_NAME_W, QStringLiteral("Hans Meier"))
+      .Unicode(msgfile::PR_SENT_REPRESENTING_EMAIL_ADDRESS_W, QStringLiteral("hans@example.com"))
+      .FileTime(msgfile::PR_CLIENT_SUBMIT_TIME, QDateTime(QDate(2015, 2, 3), QTime(8, 15), Qt::UTC));
+  const QString a = test::WriteFile(dir.path(), "Angebot.msg", msg.Build());
+  test::SetMTime(a, QDateTime(QDate(2020, 6, 1), QTime(10, 0), Qt::UTC));
+  const QString b = test::WriteFile(dir.path(), "kaputt.msg", "no compound file");
+  test::SetMTime(b, QDateTime(QDate(2020, 1, 1), QTime(10, 0), Qt::UTC));
+  const TRun run = RunCommand({"preview", "--kind", "msg", "--date", "--sender", dir.path()});
+  EXPECT_EQ(run.Status, cli::ExitSomeFailed);
+  EXPECT_EQ(run.Out, "old_name\told_time\tnew_name\tnew_time\n"
+                     "Angebot.msg\t2020-06-01T12:00:00+02:00\t20150203_Hans Meier_Angebot.msg\t2015-02-03T09:15:00+01:00\n"
+                     "kaputt.msg\t2020-01-01T11:00:00+01:00\tkaputt.msg\t\n");
+  EXPECT_TRUE(run.Err.contains("kaputt.msg")) << run.Err.toStdString();
 }
 
 TEST(Cli, UsageErrors) {
