@@ -26,7 +26,9 @@ TFormMain::TFormMain(QWidget* AParent)
 TFormMain::~TFormMain() = default;
 
 void TFormMain::SetFormViewMail(extract::TFormViewMail* AFormViewMail) {
+  FApplyRun.reset();
   FScan = AFormViewMail ? std::make_unique<rename::TPreviewScan>(*AFormViewMail, FReporter) : nullptr;
+  if (FScan) FApplyRun = MakeApplyRun();
 }
 
 void TFormMain::FormCreate() {

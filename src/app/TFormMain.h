@@ -5,6 +5,8 @@
 
 #include "app/Dpi.h"
 #include "app/TDialogReporter.h"
+#include "app/TStrHolder.h"
+#include "rename/ApplyRun.h"
 #include "rename/PreviewScan.h"
 
 #include <QWidget>
@@ -52,6 +54,16 @@ class TFormMain : public QWidget {
   void ReadFiles();
   // The options of the scan as the controls stand.
   rename::TScanOptions ScanOptions() const;
+  // The result of the last scan, as the panes show it.
+  const rename::TScanResult& LastScan() const { return FLastScan; }
+
+  // The apply run (TFormMainApply.cpp): confirmation, backup, renaming and re-dating, final
+  // scan, completion animation. Errors that end it go on to the application's error reporting.
+  void ChangeFileNames();
+  // Whether an apply run is in progress, from the Yes to its end.
+  bool IsApplyRunning() const { return FApplyRun && FApplyRun->IsRunning(); }
+  // Adds a folder to the recent-folders list.
+  void AddRecentFolder(const QString& AFolder);
 
   // Event handlers.
   void FormCreate();
@@ -95,6 +107,7 @@ class TFormMain : public QWidget {
   TFileListBox* FileListBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
+  TStrHolder JvStrHolderDirs;
 
  Q_SIGNALS:
   // A scan has refilled the panes.
@@ -115,10 +128,14 @@ class TFormMain : public QWidget {
   void UpdateOptionTabStops();
   // TFormMainScan.cpp
   void ScanOnce();
+  // TFormMainApply.cpp
+  std::unique_ptr<rename::TApplyRun> MakeApplyRun();
 
   TDpi FDpi;
   TDialogReporter FReporter;
   std::unique_ptr<rename::TPreviewScan> FScan;
+  std::unique_ptr<rename::TApplyRun> FApplyRun;
+  rename::TScanResult FLastScan;
   TCompletionAnimation* FAnimation = nullptr;
   TFormInfo* FFormInfo = nullptr;
   int FFilesInTheFolder = 0;

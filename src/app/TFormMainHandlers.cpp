@@ -68,10 +68,4 @@ void TFormMain::SpeedButton1Click() {
   FFormInfo->exec();
 }
 
-void TFormMain::ButtonDoItClick() {
-  ShowInformation(
-      QStringLiteral("Das Durchführen der Änderungen ist in dieser Fassung noch nicht enthalten. "
-                     "Es wurde nichts geändert."));
-}
-
 }  // namespace kavio::app

@@ -48,9 +48,10 @@ void TFormMain::ScanOnce() {
   else
     FileListBox1->ClearFolder();
   Panes->ClearDetails();
+  FLastScan = {};
   if (!FScan) return;
-  FScan->ScanFiles(FileListBox1->Directory(), FileListBox1->FileNames(), ScanOptions(),
-                   [this](const rename::TPreviewRow& ARow) { Panes->AppendRow(ARow); });
+  FLastScan = FScan->ScanFiles(FileListBox1->Directory(), FileListBox1->FileNames(), ScanOptions(),
+                               [this](const rename::TPreviewRow& ARow) { Panes->AppendRow(ARow); });
 }
 
 }  // namespace kavio::app

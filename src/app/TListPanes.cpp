@@ -79,4 +79,11 @@ void TListPanes::AppendRow(const rename::TPreviewRow& ARow) {
   ListBox4->addItem(ARow.NewTimeText);
 }
 
+void TListPanes::ClearNewColumns() {
+  ListBox3->clear();
+  ListBox4->clear();
+}
+
+void TListPanes::AppendNewName(const QString& AName) { ListBox3->addItem(AName); }
+
 }  // namespace kavio::app

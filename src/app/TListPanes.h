@@ -25,6 +25,9 @@ class TListPanes : public QObject {
   void ClearDetails();
   // Appends the cells of a scanned row to ListBox2, ListBox3 and ListBox4.
   void AppendRow(const rename::TPreviewRow& ARow);
+  // During an apply run: ListBox3 and ListBox4 emptied, then ListBox3 refilled file by file.
+  void ClearNewColumns();
+  void AppendNewName(const QString& AName);
 
   // The two halves share the width of Panel1.
   void Panel1Resize();

@@ -152,19 +152,6 @@ TEST_F(ScanTest, UnreadableFileWarnsOnceAndKeepsItsRow) {
   EXPECT_FALSE(Pane("ListBox2")->item(1)->text().isEmpty());
 }
 
-TEST_F(ScanTest, ApplyButtonChangesNothingYet) {
-  const QString path = Mail("a.eml", MailA);
-  Check("CheckBoxPreString")->setChecked(true);
-  Open(Dir.path());
-  Scans.clear();
-  Control<QPushButton>("ButtonDoIt")->click();
-  ASSERT_EQ(Dialogs.Requests.size(), 1);
-  EXPECT_EQ(Dialogs.Requests[0].Title, "Informationen");
-  EXPECT_TRUE(Dialogs.Requests[0].Text.contains("nichts geändert"));
-  EXPECT_TRUE(QFile::exists(path));
-  EXPECT_EQ(Scans.count(), 0);
-}
-
 TEST_F(ScanTest, ScanAskedForDuringADialogRunsAfterwards) {
   Mail("a.eml", MailA);
   Mail("b.eml", MailC);
