@@ -45,7 +45,7 @@ QMessageBox::ButtonRole RoleOfButton(TMsgDlgBtn AButton) {
 
 TMsgDlgBtn ShowBox(const TDialogRequest& ARequest) {
   QMessageBox box(IconOfType(ARequest.Type), ARequest.Title, ARequest.Text, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+                  ARequest.Owned ? QApplication::activeWindow() : nullptr);
   box.setWindowModality(Qt::ApplicationModal);
   QList<QPair<QAbstractButton*, TMsgDlgBtn>> buttons;
   for (TMsgDlgBtn b : ARequest.Buttons) {
@@ -98,6 +98,15 @@ TDialogHook SetDialogHook(TDialogHook AHook) {
   return old;
 }
 
+namespace {
+
+TMsgDlgBtn Show(const TDialogRequest& ARequest) {
+  if (Hook()) return Hook()(ARequest);
+  return ShowBox(ARequest);
+}
+
+}  // namespace
+
 TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgDlgBtn>& AButtons, TMsgDlgBtn ADefault) {
   TDialogRequest request;
   request.Type = AType;
@@ -105,8 +114,17 @@ TMsgDlgBtn MessageDlg(const QString& AText, TMsgDlgType AType, const QList<TMsgD
   request.Text = AText;
   request.Buttons = AButtons;
   request.Default = ADefault;
-  if (Hook()) return Hook()(request);
-  return ShowBox(request);
+  return Show(request);
+}
+
+void ShowSystemInformation(const QString& ATitle, const QString& AText) {
+  TDialogRequest request;
+  request.Type = TMsgDlgType::Information;
+  request.Title = ATitle;
+  request.Text = AText;
+  request.Buttons = {TMsgDlgBtn::Ok};
+  request.Owned = false;
+  Show(request);
 }
 
 void ShowWarning(const QString& AText) { MessageDlg(AText, TMsgDlgType::Warning, {TMsgDlgBtn::Ok}, TMsgDlgBtn::Ok); }

@@ -25,6 +25,7 @@ struct TDialogRequest {
   QString Text;
   QList<TMsgDlgBtn> Buttons;
   TMsgDlgBtn Default = TMsgDlgBtn::Ok;  // also the answer when the dialog is closed
+  bool Owned = true;                    // shown over the active window
 };
 
 // Answers a request instead of showing it.
@@ -43,5 +44,7 @@ void ShowInformation(const QString& AText);
 bool Confirm(const QString& AText);
 // A plain message box titled with the application title, with one OK button.
 void ShowMessage(const QString& AText);
+// A system message box of no window, with the information icon, one OK button and its own title.
+void ShowSystemInformation(const QString& ATitle, const QString& AText);
 
 }  // namespace kavio::app

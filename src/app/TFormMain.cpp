@@ -1,6 +1,7 @@
 #include "app/TFormMain.h"
 
 #include "app/Fonts.h"
+#include "app/TWindowUpdateHost.h"
 #include "app/ProgramInfo.h"
 #include "components/TLumoVersionLbl.h"
 
@@ -19,6 +20,7 @@ TFormMain::TFormMain(QWidget* AParent)
   SetTabOrder();
   SetDesignedHints();
   ConnectHandlers();
+  CreateUpdateCheck();
   resize(FDpi(1018), FDpi(605));
   FormCreate();
 }

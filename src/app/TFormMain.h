@@ -21,7 +21,11 @@ class QRadioButton;
 class QStatusBar;
 class QToolButton;
 
+class QMouseEvent;
+class QTimer;
+
 namespace kavio::components {
+class TLumoInternetUpdate;
 class TLumoVersionLbl;
 }
 namespace kavio::extract {
@@ -64,6 +68,11 @@ class TFormMain : public QWidget {
   bool IsApplyRunning() const { return FApplyRun && FApplyRun->IsRunning(); }
   // Adds a folder to the recent-folders list.
   void AddRecentFolder(const QString& AFolder);
+
+  // The update check (TFormMainUpdate.cpp): two right presses on the info button within a
+  // second ask whether to look for an update.
+  void SpeedButton1MouseDown(QMouseEvent* AEvent);
+  void TimerRightDblClkTimer();
 
   // Event handlers.
   void FormCreate();
@@ -108,6 +117,8 @@ class TFormMain : public QWidget {
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
   TStrHolder JvStrHolderDirs;
+  QTimer* TimerRightDblClk = nullptr;
+  components::TLumoInternetUpdate* LumoInternetUpdate1 = nullptr;
 
  Q_SIGNALS:
   // A scan has refilled the panes.
@@ -130,12 +141,15 @@ class TFormMain : public QWidget {
   void ScanOnce();
   // TFormMainApply.cpp
   std::unique_ptr<rename::TApplyRun> MakeApplyRun();
+  // TFormMainUpdate.cpp
+  void CreateUpdateCheck();
 
   TDpi FDpi;
   TDialogReporter FReporter;
   std::unique_ptr<rename::TPreviewScan> FScan;
   std::unique_ptr<rename::TApplyRun> FApplyRun;
   rename::TScanResult FLastScan;
+  std::unique_ptr<class TWindowUpdateHost> FUpdateHost;
   TCompletionAnimation* FAnimation = nullptr;
   TFormInfo* FFormInfo = nullptr;
   int FFilesInTheFolder = 0;
