@@ -19,6 +19,7 @@ TFormMain::TFormMain(QWidget* AParent)
   SetTabOrder();
   SetDesignedHints();
   ConnectHandlers();
+  CreateSourceFolder();
   resize(FDpi(1018), FDpi(605));
   FormCreate();
 }

@@ -5,6 +5,8 @@
 
 #include "app/Dpi.h"
 #include "app/TDialogReporter.h"
+#include "app/TDirectoryEdit.h"
+#include "app/TStrHolder.h"
 #include "rename/PreviewScan.h"
 
 #include <QWidget>
@@ -14,9 +16,11 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class QAction;
+class QMenu;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 namespace kavio::components {
@@ -64,6 +68,18 @@ class TFormMain : public QWidget {
   void JvRadioButtonMsg_OxMsgClick();
   void JvRadioButtonMsg_OutlookClick();
   void ButtonDoItClick();
+  // TFormMainFolder.cpp: the folder watcher's tick and the recent-folders menu.
+  void TimerNrOfFilesTimer();
+  void PopupMenu1Popup();
+  void DirectoryPopupMenuClick(QAction* ASender);
+
+  // Adds a folder to the recent-folders list (sorted, no case-insensitive duplicates).
+  void AddRecentFolder(const QString& AFolder);
+  // A scan or an apply run is in progress, also while it waits in one of its dialogs; the
+  // folder watcher leaves the panes alone then.
+  bool IsBusy() const { return FScanning || FApplyRunning; }
+  // The apply run reports its start and its end.
+  void SetApplyRunning(bool ARunning) { FApplyRunning = ARunning; }
 
   // The file count of the source folder.
   int FilesInTheFolder() const { return FFilesInTheFolder; }
@@ -75,7 +91,7 @@ class TFormMain : public QWidget {
   // The controls, as designed.
   QFrame* PanelTop = nullptr;
   QGroupBox* GroupBox4 = nullptr;
-  QLineEdit* JvDirectoryEditSrc = nullptr;
+  TDirectoryEdit* JvDirectoryEditSrc = nullptr;
   QToolButton* SpeedButton1 = nullptr;
   QFrame* PanelCenter = nullptr;
   QGroupBox* GroupBox1 = nullptr;
@@ -95,6 +111,10 @@ class TFormMain : public QWidget {
   TFileListBox* FileListBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QTimer* TimerNrOfFiles = nullptr;
+  // The recent folders.
+  TStrHolder JvStrHolderDirs;
 
  Q_SIGNALS:
   // A scan has refilled the panes.
@@ -113,6 +133,8 @@ class TFormMain : public QWidget {
   // TFormMainHandlers.cpp
   void ConnectHandlers();
   void UpdateOptionTabStops();
+  // TFormMainFolder.cpp
+  void CreateSourceFolder();
   // TFormMainScan.cpp
   void ScanOnce();
 
@@ -125,6 +147,7 @@ class TFormMain : public QWidget {
   bool FShown = false;
   bool FScanning = false;
   bool FScanAgain = false;
+  bool FApplyRunning = false;
 };
 
 }  // namespace kavio::app
