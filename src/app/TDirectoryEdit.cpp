@@ -83,6 +83,15 @@ TDirectoryEdit::TDirectoryEdit(QWidget* AParent) : QLineEdit(AParent) {
   completer->setModel(folders);
   completer->setCaseSensitivity(Qt::CaseSensitive);
   setCompleter(completer);
+  // The model reads a folder only once asked for it, and in the background: ask for the folder
+  // being typed in, and offer its names once it has been read.
+  connect(this, &QLineEdit::textEdited, folders, [folders](const QString& AText) {
+    const qsizetype slash = AText.lastIndexOf(QLatin1Char('/'));
+    if (slash >= 0) folders->index(slash == 0 ? QStringLiteral("/") : AText.left(slash));
+  });
+  connect(folders, &QFileSystemModel::directoryLoaded, this, [this, completer](const QString& AFolder) {
+    if (hasFocus() && completer->completionPrefix() == text() && text().startsWith(AFolder)) completer->complete();
+  });
 
   setAcceptDrops(true);
 }
