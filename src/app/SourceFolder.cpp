@@ -2,11 +2,11 @@
 
 #include "rename/FolderListing.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <QFile>
+#include <QFileInfo>
 
 namespace kavio::app {
 

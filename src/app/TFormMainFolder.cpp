@@ -86,8 +86,6 @@ void TFormMain::PopupMenu1Popup() {
   }
 }
 
-void TFormMain::DirectoryPopupMenuClick(QAction* ASender) {
-  JvDirectoryEditSrc->setText(ASender->data().toString());
-}
+void TFormMain::DirectoryPopupMenuClick(QAction* ASender) { JvDirectoryEditSrc->setText(ASender->data().toString()); }
 
 }  // namespace kavio::app
