@@ -21,6 +21,7 @@ TFormMain::TFormMain(QWidget* AParent)
   SetDesignedHints();
   ConnectHandlers();
   CreateUpdateCheck();
+  CreateSourceFolder();
   resize(FDpi(1018), FDpi(605));
   FormCreate();
 }

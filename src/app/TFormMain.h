@@ -5,6 +5,7 @@
 
 #include "app/Dpi.h"
 #include "app/TDialogReporter.h"
+#include "app/TDirectoryEdit.h"
 #include "app/TStrHolder.h"
 #include "rename/ApplyRun.h"
 #include "rename/PreviewScan.h"
@@ -16,13 +17,14 @@ class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class QAction;
+class QMenu;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 class QMouseEvent;
-class QTimer;
 
 namespace kavio::components {
 class TLumoInternetUpdate;
@@ -66,8 +68,6 @@ class TFormMain : public QWidget {
   void ChangeFileNames();
   // Whether an apply run is in progress, from the Yes to its end.
   bool IsApplyRunning() const { return FApplyRun && FApplyRun->IsRunning(); }
-  // Adds a folder to the recent-folders list.
-  void AddRecentFolder(const QString& AFolder);
 
   // The update check (TFormMainUpdate.cpp): two right presses on the info button within a
   // second ask whether to look for an update.
@@ -85,6 +85,16 @@ class TFormMain : public QWidget {
   void JvRadioButtonMsg_OxMsgClick();
   void JvRadioButtonMsg_OutlookClick();
   void ButtonDoItClick();
+  // TFormMainFolder.cpp: the folder watcher's tick and the recent-folders menu.
+  void TimerNrOfFilesTimer();
+  void PopupMenu1Popup();
+  void DirectoryPopupMenuClick(QAction* ASender);
+
+  // Adds a folder to the recent-folders list (sorted, no case-insensitive duplicates).
+  void AddRecentFolder(const QString& AFolder);
+  // A scan or an apply run is in progress, also while it waits in one of its dialogs; the
+  // folder watcher leaves the panes alone then.
+  bool IsBusy() const { return FScanning || IsApplyRunning(); }
 
   // The file count of the source folder.
   int FilesInTheFolder() const { return FFilesInTheFolder; }
@@ -96,7 +106,7 @@ class TFormMain : public QWidget {
   // The controls, as designed.
   QFrame* PanelTop = nullptr;
   QGroupBox* GroupBox4 = nullptr;
-  QLineEdit* JvDirectoryEditSrc = nullptr;
+  TDirectoryEdit* JvDirectoryEditSrc = nullptr;
   QToolButton* SpeedButton1 = nullptr;
   QFrame* PanelCenter = nullptr;
   QGroupBox* GroupBox1 = nullptr;
@@ -116,6 +126,9 @@ class TFormMain : public QWidget {
   TFileListBox* FileListBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QTimer* TimerNrOfFiles = nullptr;
+  // The recent folders.
   TStrHolder JvStrHolderDirs;
   QTimer* TimerRightDblClk = nullptr;
   components::TLumoInternetUpdate* LumoInternetUpdate1 = nullptr;
@@ -137,6 +150,8 @@ class TFormMain : public QWidget {
   // TFormMainHandlers.cpp
   void ConnectHandlers();
   void UpdateOptionTabStops();
+  // TFormMainFolder.cpp
+  void CreateSourceFolder();
   // TFormMainScan.cpp
   void ScanOnce();
   // TFormMainApply.cpp

@@ -31,8 +31,6 @@ std::unique_ptr<rename::TApplyRun> TFormMain::MakeApplyRun() {
   return run;
 }
 
-void TFormMain::AddRecentFolder(const QString& AFolder) { JvStrHolderDirs.Add(AFolder); }
-
 void TFormMain::ButtonDoItClick() { ChangeFileNames(); }
 
 void TFormMain::ChangeFileNames() {

@@ -40,8 +40,6 @@ void TFormMain::UpdateOptionTabStops() {
     button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void TFormMain::JvDirectoryEditSrcChange() { ReadFiles(); }
-
 void TFormMain::CheckBoxPreStringClick() { ReadFiles(); }
 void TFormMain::CheckBoxAbsenderClick() { ReadFiles(); }
 

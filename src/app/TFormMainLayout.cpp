@@ -57,7 +57,7 @@ void TFormMain::CreateControls() {
   top->setContentsMargins(0, 0, 0, 0);
   GroupBox4 = Named(new QGroupBox(QStringLiteral("Quellverzeichnis"), PanelTop), "GroupBox4");
   top->addWidget(GroupBox4);
-  JvDirectoryEditSrc = Named(new QLineEdit(GroupBox4), "JvDirectoryEditSrc");
+  JvDirectoryEditSrc = Named(new TDirectoryEdit(GroupBox4), "JvDirectoryEditSrc");
   place(JvDirectoryEditSrc, 4, 14, 979, 21);
   SpeedButton1 = Named(new QToolButton(GroupBox4), "SpeedButton1");
   place(SpeedButton1, DesignWidth - 5 - 23, 14, 23, 21);
