@@ -5,6 +5,7 @@
 
 #include "app/Dpi.h"
 #include "app/TDialogReporter.h"
+#include "app/TStrHolder.h"
 #include "rename/PreviewScan.h"
 
 #include <QWidget>
@@ -29,7 +30,9 @@ class TFormViewMail;
 namespace kavio::app {
 
 class TCompletionAnimation;
+class TAppIniFileStorage;
 class TFileListBox;
+class TFormStorage;
 class TFormInfo;
 class TListPanes;
 class TWrapButton;
@@ -95,6 +98,10 @@ class TFormMain : public QWidget {
   TFileListBox* FileListBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
+  TStrHolder JvStrHolderDirs;
+  // The settings store and its file (TFormStorage.h).
+  std::unique_ptr<TAppIniFileStorage> JvAppIniFileStorage1;
+  std::unique_ptr<TFormStorage> JvFormStorage1;
 
  Q_SIGNALS:
   // A scan has refilled the panes.
@@ -102,6 +109,7 @@ class TFormMain : public QWidget {
 
  protected:
   void showEvent(QShowEvent* AEvent) override;
+  void closeEvent(QCloseEvent* AEvent) override;
 
  private:
   // TFormMainLayout.cpp
