@@ -162,6 +162,17 @@ TEST_F(SettingsTest, RestoringFiresTheHandlersAsTheUserWould) {
   EXPECT_TRUE(second.Form.JvRadioButtonMsg_OxMsg->isChecked());
   EXPECT_FALSE(second.Form.JvRadioButtonEml->isChecked());
   EXPECT_EQ(test::Rows(second.Form.FileListBox1), QStringList{"b.msg"});
+  second.Form.close();
+
+  // "*.msg (via Outlook)" restored: the scan tries to reach Outlook during start-up, and its
+  // dialogs come before the window can be used.
+  Dialogs.Requests.clear();
+  WriteIni("[FormMain]\nJvDirectoryEditSrc_Text=" + mails.path().toUtf8() + "\nJvRadioButtonMsg_Outlook_Checked=TRUE\n");
+  TRun third;
+  third.Form.show();
+  EXPECT_TRUE(third.Form.JvRadioButtonMsg_Outlook->isChecked());
+  ASSERT_FALSE(Dialogs.Requests.isEmpty());
+  EXPECT_EQ(Dialogs.Requests[0].Text, "Es konnte keine Verbindung zu Outlook hergestellt werden-");
 }
 
 TEST_F(SettingsTest, PlacementOnlyFromTheSameDpiAndOnAScreen) {
