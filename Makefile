@@ -26,12 +26,15 @@ demo: build
 	@bash tools/make-demo.sh $(BUILD) $(DEMO) >/dev/null
 	@echo "Demo-Ordner: $(DEMO)"
 
-# With a display the window opens; the demo folder goes into its field "Quellverzeichnis".
+# With a display the window opens on the demo folder: it starts with a fresh settings folder
+# made for the demo ($(BUILD)/demo-config), so the user's own settings stay untouched.
 # Without one the window runs under Xvfb on the demo folder and a screenshot is saved.
+DEMO_CONFIG ?= $(abspath $(BUILD))/demo-config
 run: demo
 	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
-	  echo "In das Feld \"Quellverzeichnis\" eintragen oder hineinziehen: $(DEMO)"; \
-	  $(BUILD)/src/app/kavio; \
+	  bash tools/demo-settings.sh $(DEMO) $(DEMO_CONFIG) >/dev/null && \
+	  echo "Das Fenster öffnet sich auf $(DEMO) (Einstellungen in $(DEMO_CONFIG)/Kavio.ini)."; \
+	  XDG_CONFIG_HOME=$(DEMO_CONFIG) $(BUILD)/src/app/kavio; \
 	else \
 	  echo "Keine Anzeige vorhanden: das Fenster läuft unter Xvfb auf $(DEMO)."; \
 	  shot=$$(bash tools/screenshot.sh $(BUILD) $(BUILD)/screenshot.png $(DEMO)) && \

@@ -13,9 +13,12 @@ if [ -z "$DEMO" ]; then
   bash tools/make-demo.sh "$BUILD" "$DEMO" >/dev/null
 fi
 mkdir -p "$(dirname "$OUT")"
+# A settings folder of its own, so that the run neither reads nor writes the user's settings.
+CONFIG=$(mktemp -d)
+trap 'rm -rf "$CONFIG"' EXIT
 OUT=$(realpath "$OUT")
 # The screen has the window's designed size at 96 dpi; the window opens at its top-left corner.
-env LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1018x605x24 -dpi 96" bash -c '
+env LANG=de_DE.UTF-8 XDG_CONFIG_HOME="$CONFIG" xvfb-run -a -s "-screen 0 1018x605x24 -dpi 96" bash -c '
   "$1/tools/window-demo/kavio-window-demo" --date --sender --quit-after 8000 "$2" &
   pid=$!
   sleep 4

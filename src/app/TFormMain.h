@@ -37,7 +37,9 @@ class TFormViewMail;
 namespace kavio::app {
 
 class TCompletionAnimation;
+class TAppIniFileStorage;
 class TFileListBox;
+class TFormStorage;
 class TFormInfo;
 class TListPanes;
 class TWrapButton;
@@ -132,6 +134,9 @@ class TFormMain : public QWidget {
   TStrHolder JvStrHolderDirs;
   QTimer* TimerRightDblClk = nullptr;
   components::TLumoInternetUpdate* LumoInternetUpdate1 = nullptr;
+  // The settings store and its file (TFormStorage.h).
+  std::unique_ptr<TAppIniFileStorage> JvAppIniFileStorage1;
+  std::unique_ptr<TFormStorage> JvFormStorage1;
 
  Q_SIGNALS:
   // A scan has refilled the panes.
@@ -139,6 +144,7 @@ class TFormMain : public QWidget {
 
  protected:
   void showEvent(QShowEvent* AEvent) override;
+  void closeEvent(QCloseEvent* AEvent) override;
 
  private:
   // TFormMainLayout.cpp

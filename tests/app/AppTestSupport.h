@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace kavio::test {
@@ -39,6 +40,28 @@ class TDialogRecorder {
   app::TDialogHook FOld;
 };
 
+// A fresh, empty settings folder ($XDG_CONFIG_HOME) while it lives, so that no window of a test
+// reads or writes the settings of another test or of the user.
+class TConfigHome {
+ public:
+  TConfigHome() : FOld(qgetenv("XDG_CONFIG_HOME")), FHad(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", FDir.path().toLocal8Bit());
+  }
+  ~TConfigHome() {
+    if (FHad)
+      qputenv("XDG_CONFIG_HOME", FOld);
+    else
+      qunsetenv("XDG_CONFIG_HOME");
+  }
+  QString Path() const { return FDir.path(); }
+  QString IniPath() const { return FDir.path() + QStringLiteral("/Kavio.ini"); }
+
+ private:
+  QTemporaryDir FDir;
+  QByteArray FOld;
+  bool FHad;
+};
+
 inline QStringList Rows(const QListWidget* APane) {
   QStringList rows;
   for (int i = 0; i < APane->count(); ++i) rows.append(APane->item(i)->text());
@@ -62,6 +85,7 @@ class FormMainTest : public ::testing::Test {
   }
   QListWidget* Pane(const char* AName) { return Control<QListWidget>(AName); }
 
+  TConfigHome ConfigHome;
   TDialogRecorder Dialogs;
   app::TFormMain Form;
   extract::TFormViewMail ViewMail;

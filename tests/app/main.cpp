@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <ctime>
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kavio::app::TApplication app(argc, argv);
   QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+  // No window of a test reads or writes the user's settings.
+  QTemporaryDir configHome;
+  ::setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
