@@ -91,26 +91,18 @@ void BM_NamePaneReadsFolder(benchmark::State& AState) {
   AState.counters["rows_per_second"] = benchmark::Counter(Rows, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// The other three panes get 20,000 rows, one row at a time as the scan hands them over.
-void BM_DetailPanesRowByRow(benchmark::State& AState) {
+// The other three panes get 20,000 rows: one row at a time as the scan hands them over
+// (batch:0), or all in one call (batch:1).
+void BM_DetailPanes(benchmark::State& AState) {
   app::TListPanes& panes = *Form().Panes;
   const QList<rename::TPreviewRow> rows = ScannedRows();
+  const bool batch = AState.range(0) != 0;
   for (auto _ : AState) {
     panes.ClearDetails();
-    for (const rename::TPreviewRow& row : rows) panes.AppendRow(row);
-    LayOutAndPaint();
-  }
-  if (panes.ListBox4->count() != Rows) AState.SkipWithError("rows missing");
-  AState.counters["rows_per_second"] = benchmark::Counter(Rows, benchmark::Counter::kIsIterationInvariantRate);
-}
-
-// The same rows in one batch.
-void BM_DetailPanesBatch(benchmark::State& AState) {
-  app::TListPanes& panes = *Form().Panes;
-  const QList<rename::TPreviewRow> rows = ScannedRows();
-  for (auto _ : AState) {
-    panes.ClearDetails();
-    panes.AppendRows(rows);
+    if (batch)
+      panes.AppendRows(rows);
+    else
+      for (const rename::TPreviewRow& row : rows) panes.AppendRow(row);
     LayOutAndPaint();
   }
   if (panes.ListBox4->count() != Rows) AState.SkipWithError("rows missing");
@@ -178,8 +170,7 @@ void BM_ScrollStep(benchmark::State& AState) {
 }
 
 BENCHMARK(BM_NamePaneReadsFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_DetailPanesRowByRow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_DetailPanesBatch)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DetailPanes)->ArgName("batch")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ScrollStep)
     ->ArgNames({"wheel0_page1_thumb2", "rows", "full_repaint"})
     ->ArgsProduct({{WheelStep, PageDownStep, ThumbJump}, {Rows, 500}, {0, 1}})

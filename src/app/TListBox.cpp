@@ -4,29 +4,26 @@
 
 namespace kavio::app {
 
+template <typename THandler>
+void TListBox::AsUserInput(THandler AHandler) {
+  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
+  AHandler();
+}
+
 void TListBox::mousePressEvent(QMouseEvent* AEvent) {
-  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
-  QListWidget::mousePressEvent(AEvent);
+  AsUserInput([&] { QListWidget::mousePressEvent(AEvent); });
 }
-
 void TListBox::mouseMoveEvent(QMouseEvent* AEvent) {
-  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
-  QListWidget::mouseMoveEvent(AEvent);
+  AsUserInput([&] { QListWidget::mouseMoveEvent(AEvent); });
 }
-
 void TListBox::mouseReleaseEvent(QMouseEvent* AEvent) {
-  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
-  QListWidget::mouseReleaseEvent(AEvent);
+  AsUserInput([&] { QListWidget::mouseReleaseEvent(AEvent); });
 }
-
 void TListBox::mouseDoubleClickEvent(QMouseEvent* AEvent) {
-  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
-  QListWidget::mouseDoubleClickEvent(AEvent);
+  AsUserInput([&] { QListWidget::mouseDoubleClickEvent(AEvent); });
 }
-
 void TListBox::keyPressEvent(QKeyEvent* AEvent) {
-  QScopedValueRollback<int> input(FUserInput, FUserInput + 1);
-  QListWidget::keyPressEvent(AEvent);
+  AsUserInput([&] { QListWidget::keyPressEvent(AEvent); });
 }
 
 }  // namespace kavio::app

@@ -23,6 +23,9 @@ class TListBox : public QListWidget {
   void keyPressEvent(QKeyEvent* AEvent) override;
 
  private:
+  template <typename THandler>
+  void AsUserInput(THandler AHandler);
+
   int FUserInput = 0;
 };
 

@@ -97,8 +97,7 @@ TListPanes::TListPanes(QWidget* APanel1, const TDpi& ADpi) : QObject(APanel1), P
 }
 
 void TListPanes::LinkPanes() {
-  // The order in which the other panes are aligned has no visible effect; it is kept as the
-  // window always had it.
+  // The order in which the other panes are aligned has no visible effect.
   FLinks = {{
       {FileListBox1, {ListBox2, ListBox3, ListBox4}, &TListPanes::ListBox1WndProc, &TListPanes::FileListBox1Click},
       {ListBox2, {FileListBox1, ListBox3, ListBox4}, &TListPanes::ListBox2WndProc, &TListPanes::ListBox2Click},

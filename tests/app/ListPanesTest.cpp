@@ -5,10 +5,14 @@
 #include "app/TFileListBox.h"
 #include "app/TListPanes.h"
 
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 using namespace kavio;
@@ -228,6 +232,30 @@ TEST_F(PanesTest, AShortPaneFollowsAsFarAsItCanAndCatchesUpWhenItsRowsCome) {
   Pane("ListBox4")->addItems(rest);
   Settle();
   EXPECT_EQ(Tops(), All(100));
+}
+
+TEST_F(PanesTest, ARescanKeepsTheFourOnOneTopRow) {
+  QTemporaryDir dir;
+  for (int i = 0; i < 400; ++i)
+    test::WriteFile(dir.path(), QStringLiteral("m%1.eml").arg(i, 3, 10, QChar('0')),
+                    "From: a@b.de\r\nDate: Tue, 3 Feb 2015 09:15:00 +0100\r\n\r\nText\r\n");
+  Control<QLineEdit>("JvDirectoryEditSrc")->setText(dir.path());
+  Settle();
+  ASSERT_EQ(Pane("ListBox4")->count(), 400);
+  Pane("ListBox3")->verticalScrollBar()->setValue(300);
+  ASSERT_EQ(Tops(), All(300));
+  // The option refills all four panes.
+  Control<QCheckBox>("CheckBoxPreString")->click();
+  Settle();
+  EXPECT_EQ(Pane("ListBox3")->item(0)->text(), "20150203_m000.eml");
+  const int top = Top("FileListBox1");
+  EXPECT_EQ(Tops(), All(top));
+  // A folder with fewer files.
+  for (int i = 100; i < 400; ++i) QFile::remove(dir.filePath(QStringLiteral("m%1.eml").arg(i, 3, 10, QChar('0'))));
+  Form.ReadFiles();
+  Settle();
+  ASSERT_EQ(Pane("ListBox4")->count(), 100);
+  EXPECT_EQ(Tops(), All(Top("FileListBox1")));
 }
 
 TEST_F(PanesTest, ClickingRow5OfListBox3SelectsRow5WhereThereIsOne) {
