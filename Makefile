@@ -1,7 +1,7 @@
 # Kavio: the two commands of the README, and the benchmarks.
 #   make run    builds, makes a demo folder of sample mails and opens the window
 #   make test   builds, then runs every test, the sanitizer build and the fuzz smoke runs
-#   make bench  builds optimised and runs the benchmarks
+#   make bench  builds optimised (with the window, for the list panes' benchmark) and runs the benchmarks
 
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
@@ -72,7 +72,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF -DKAVIO_GUI=OFF
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKAVIO_BENCH=ON -DKAVIO_TESTS=OFF -DKAVIO_GUI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bash bench/run-benchmarks.sh $(BENCH_BUILD)
 

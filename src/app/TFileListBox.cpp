@@ -2,9 +2,11 @@
 
 #include "rename/FolderListing.h"
 
+#include <QDir>
+
 namespace kavio::app {
 
-TFileListBox::TFileListBox(QWidget* AParent) : QListWidget(AParent) {}
+TFileListBox::TFileListBox(QWidget* AParent) : TListBox(AParent) {}
 
 void TFileListBox::SetDirectory(const QString& AFolder) {
   FDirectory = AFolder;
@@ -19,6 +21,9 @@ void TFileListBox::SetMask(const QString& AMask) {
 void TFileListBox::Update() {
   clear();
   if (FDirectory.isEmpty()) return;
+  // The window's own use of bare names relies on it; a folder that is gone leaves the current
+  // folder as it was, and lists nothing.
+  QDir::setCurrent(FDirectory);
   addItems(rename::ListMailFiles(FDirectory, FMask));
 }
 
