@@ -27,5 +27,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # by name at run time: Qt's German texts and the platform plugins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-qpa-plugins")
+# Wine's free Tahoma gives the window the metrics it was laid out for.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -16,6 +16,8 @@ PACKAGES=(
   tzdata xvfb xauth x11-apps imagemagick fonts-dejavu-core
   # the window's font: Wine's free Tahoma with the metrics the layout was designed for
   fonts-wine
+  # Chinese and Japanese names in the lists of the screenshot
+  fonts-wqy-microhei
   # packaging checks
   dpkg-dev fakeroot appstream desktop-file-utils librsvg2-bin man-db
 )

@@ -26,6 +26,7 @@ const QString UsageText = QStringLiteral(
     "  --sender          den Absender dem Dateinamen voranstellen\n"
     "  --format tsv|json Ausgabe als Tabelle mit Kopfzeile (Vorgabe) oder als JSON-Zeilen\n"
     "  --help            diese Hilfe\n"
+    "  --version         die Version (Produktversion)\n"
     "\n"
     "Exit-Status: 0 alle Dateien gelesen, 1 einige Dateien nicht lesbar,\n"
     "2 falscher Aufruf oder Ordner nicht vorhanden.\n");
