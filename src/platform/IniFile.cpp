@@ -116,7 +116,7 @@ void TIniFile::LoadFromBytes(const QByteArray& AData) {
   QList<TLine>* target = &FPreamble;
   for (QStringView rawLine : QStringView(text).split(QLatin1Char('\n'))) {
     QStringView line = rawLine;
-    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    while (line.endsWith(QLatin1Char('\r'))) line.chop(1);  // "\r\r\n" too: a line ends at its CRs
     const QStringView trimmed = line.trimmed();
     if (trimmed.isEmpty()) continue;  // blank lines are written anew, one after every section
     if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {

@@ -234,7 +234,7 @@ QDateTime ParseMailDate(const QByteArray& AValue) {
 }
 
 TMailAddress ParseFirstMailbox(const QByteArray& AValue) {
-  const QByteArray value = NormaliseHeaderValue(AValue.trimmed());
+  const QByteArray value = NormaliseAddressList(AValue.trimmed());
   if (value.isEmpty()) return {};
   TMailAddress result;
   InternetAddressList* list = internet_address_list_parse(ParserOptions(), value.constData());

@@ -93,9 +93,7 @@ void AppendRaw(QByteArray& AOut, const QByteArray& AText) {
   AOut += DecodeCodePage(AText, CodePageWindows1252).toUtf8();
 }
 
-}  // namespace
-
-QByteArray NormaliseHeaderValue(const QByteArray& AValue) {
+QByteArray NormaliseWords(const QByteArray& AValue) {
   QByteArray out;
   out.reserve(AValue.size() + 16);
   qsizetype pos = 0;
@@ -127,6 +125,35 @@ QByteArray NormaliseHeaderValue(const QByteArray& AValue) {
   AppendRaw(out, AValue.mid(plainStart));
   return out;
 }
+
+}  // namespace
+
+QByteArray NormaliseAddressList(const QByteArray& AValue) {
+  // Addresses in angle brackets hold no encoded words (RFC 2047 section 5): they pass as they
+  // are, only their 8-bit text made UTF-8. A "<" inside a quoted string opens nothing.
+  QByteArray out;
+  qsizetype start = 0;
+  bool quoted = false;
+  for (qsizetype i = 0; i < AValue.size(); ++i) {
+    const char c = AValue[i];
+    if (c == '\\' && quoted) {
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == '<' && !quoted) {
+      const qsizetype close = AValue.indexOf('>', i);
+      if (close < 0) break;
+      out += NormaliseWords(AValue.mid(start, i - start));
+      AppendRaw(out, AValue.mid(i, close + 1 - i));
+      start = i = close + 1;
+      --i;
+    }
+  }
+  out += NormaliseWords(AValue.mid(start));
+  return out;
+}
+
+QByteArray NormaliseHeaderValue(const QByteArray& AValue) { return NormaliseWords(AValue); }
 
 QString DecodeUnstructured(const QByteArray& AValue) {
   QString out;

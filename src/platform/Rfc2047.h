@@ -15,6 +15,9 @@ namespace kavio::platform {
 // ASCII text outside encoded words is left as it stands.
 QByteArray NormaliseHeaderValue(const QByteArray& AValue);
 
+// The same for an address list (From, To): addresses in angle brackets are left as they stand.
+QByteArray NormaliseAddressList(const QByteArray& AValue);
+
 // Decodes an unstructured header value (such as Subject) completely.
 QString DecodeUnstructured(const QByteArray& AValue);
 

@@ -81,6 +81,7 @@ TEST(MimeHeader, GeneratedBlockReadsBackTheSameValues) {
       {"cjk_and_emoji", u8"會議 😀", Utc(2020, 2, 29, 23, 59, 59), u8"王小明", "wang@x.tw"},
       {"quotes_and_specials", "Re: \"x\" <y>, z; (c)", Utc(2001, 1, 1, 0, 0, 0), "Mueller, Hans \"HM\"", "hm@x.de"},
       {"looks_like_encoded_word", "=?UTF-8?B?SGFsbG8=?=", Utc(2001, 1, 1, 0, 0, 0), "=?x?", "a@x.de"},
+      {"address_looks_like_encoded_word", "s", Utc(2001, 1, 1, 0, 0, 0), "A", u8"=?ü?B?SGFsbG8=?=@x.de"},
       {"x500_address", "s", Utc(2001, 1, 1, 0, 0, 0), "Exchange User",
        "/O=First Organization/OU=Exchange Administrative Group (FYDIBOHF23SPDLT)/CN=RECIPIENTS/CN=USER"},
       {"no_sender", "s", Utc(2001, 1, 1, 0, 0, 0), "", ""},
